@@ -1,0 +1,6 @@
+#include "app/application.h"
+
+int ZolClientMain(int, char **)
+{
+    return 0;
+}

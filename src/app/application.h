@@ -1,0 +1,4 @@
+#pragma once
+
+// The whole start-up, run and tear-down of the program; main() only calls it.
+int ZolClientMain(int argc, char **argv);

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+// Device protocol: one Latin-1 text per UDP datagram, comma-separated fields,
+// the first a keyword. Queries go from port 2850 to 255.255.255.255:2850,
+// answers come back to port 2851.
+constexpr quint16 QueryPort = 2850;
+constexpr quint16 ResponsePort = 2851;
+constexpr int MaxDatagramText = 512;
+
+// Process-wide query counter carried as the second number of every query.
+extern int QuerySequence;
+int GetQuerySequence();
+void IncrementQuerySequence();
+
+// "ZOL_READ_QUERY,0,<sequence>"
+QString FormatReadQuery(int sequence);
+// "ZOL_WRITE_QUERY,0,<sequence>,<mac>,<ip>,<mask>,<gateway>,TRUE|FALSE,<name>,<location>,"
+QString FormatWriteQuery(int sequence, const QString &mac, const QString &ip,
+                         const QString &mask, const QString &gateway, bool dhcp,
+                         const QString &name, const QString &location);
+
+// Serial number field read as "%x" and written as "%07d" (FFFFFFFF gives -000001).
+QString FormatSerialNumber(const QString &field);
+
+// Cursor-based reader of a received text.
+class FieldReader
+{
+public:
+    explicit FieldReader(const QString &text);
+
+    // Skips every comma at the cursor; false (field absent) when the end is
+    // then reached, otherwise the run up to the next comma, moving past it.
+    bool nextField(QString *field = nullptr);
+    // Name and location rule: a comma at the cursor is an empty field (the
+    // cursor moves past that one comma); otherwise nextField().
+    bool nextFieldOrEmpty(QString *field);
+    bool atEnd() const;
+
+private:
+    const QString &m_text;
+    qsizetype m_pos = 0;
+};
+
+// A read response split by the rules above. Absent fields are flagged where
+// the display depends on it; the others are simply empty.
+struct ReadResponse
+{
+    QString serialField;   // valid when hasSerial
+    bool hasSerial = false;
+    QString mac;
+    QString ip;
+    QString mask;
+    QString gateway;
+    QString dhcpField;     // valid when hasDhcp
+    bool hasDhcp = false;
+    QString name;
+    QString location;
+    QString deviceType;    // valid when hasDeviceType; else "VRD Module" stands
+    bool hasDeviceType = false;
+};
+
+struct WriteResponse
+{
+    QString mac;
+    QString status;
+    bool hasStatus = false;
+};
+
+inline const QString &ReadResponseKeyword() { static const QString k = QStringLiteral("ZOL_READ_RESPONSE"); return k; }
+inline const QString &WriteResponseKeyword() { static const QString k = QStringLiteral("ZOL_WRITE_RESPONSE"); return k; }
+
+// Both take the whole received text (keyword included) and return false when
+// its first field is not their keyword.
+bool ParseReadResponse(const QString &text, ReadResponse *out);
+bool ParseWriteResponse(const QString &text, WriteResponse *out);

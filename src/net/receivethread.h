@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QThread>
+
+#include <atomic>
+
+// Listens on UDP 0.0.0.0:2851 and posts one DeviceResponseEvent per datagram
+// to its owner, in arrival order. It neither answers nor filters.
+class ReceiveThread final : public QThread
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReceiveThread)
+
+public:
+    explicit ReceiveThread(QObject *owner);
+    // Asks the loop to stop and waits for it (about 2 s at the most).
+    ~ReceiveThread() override;
+
+protected:
+    void run() override;
+
+private:
+    QObject *owner;
+    std::atomic<bool> stopRequested{false};
+    std::atomic<int> m_socket{-1};
+};
