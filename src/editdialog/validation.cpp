@@ -1,0 +1,106 @@
+#include "editdialog/validation.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+
+namespace {
+
+// The dialog's messages are looked up in the dialog's own context.
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("Edit_Network_Configuration", text);
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+QString nameMessage()
+{
+    // Only the heading is translated; the numbered lines stay as they are.
+    return translated("Invalid name, please check the following:\n\n")
+        + QStringLiteral("1. Max of 12 characters\n")
+        + QStringLiteral("2. Only alphanumeric characters and underscore allowed\n")
+        + QStringLiteral("3. First character must be a letter");
+}
+
+QString locationMessage()
+{
+    return translated("Invalid location, make sure of the following:\n\n")
+        + QStringLiteral("1. Max of 31 characters\n")
+        + QStringLiteral("2. Only alphanumeric characters, underscore and blank spaces allowed\n");
+}
+
+} // namespace
+
+bool isValidFieldText(const QString &text, bool nameRules, int maxLength)
+{
+    if (text.size() > maxLength)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t code = text.at(i).unicode();
+        if (code > 255)
+            return false;
+        // Latin-1 codes above 127 are negative as signed 8-bit values and so
+        // fall outside every range below.
+        const auto c = static_cast<signed char>(code);
+        const bool letter = isAsciiLetter(c);
+        const bool digit = isAsciiDigit(c);
+        const bool underscore = c == '_';
+        const bool blank = c == ' ';
+        if (!letter && !digit && !underscore && !blank)
+            return false;
+        if (nameRules) {
+            if (blank)
+                return false;
+            // The message asks for a letter first, so a leading underscore is
+            // refused along with a leading digit.
+            if (i == 0 && !letter)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isCanonicalAddress(const QString &text)
+{
+    QHostAddress address;
+    if (!address.setAddress(text))
+        return false;
+    // Devices speak IPv4 dotted quads only; any other family is refused.
+    if (address.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    return address.toString() == text;
+}
+
+QString CheckNameAndLocation(const QString &name, const QString &location)
+{
+    if (!isValidFieldText(name, true, 12))
+        return nameMessage();
+    if (!isValidFieldText(location, false, 31))
+        return locationMessage();
+    return QString();
+}
+
+QString CheckEditFields(const EditFields &fields)
+{
+    const QString message = CheckNameAndLocation(fields.name, fields.location);
+    if (!message.isEmpty())
+        return message;
+    // With DHCP on the address fields are disabled and go out as they stand.
+    if (fields.dhcp)
+        return QString();
+    if (!isCanonicalAddress(fields.ip))
+        return translated("Invalid IP Address.");
+    if (!isCanonicalAddress(fields.mask))
+        return translated("Invalid Subnet Mask.");
+    if (!isCanonicalAddress(fields.gateway))
+        return translated("Invalid Gateway.");
+    return QString();
+}
