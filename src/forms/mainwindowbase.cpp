@@ -1,0 +1,267 @@
+#include "forms/mainwindowbase.h"
+
+#include "forms/images.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *name, Qt::WindowFlags fl)
+    : QMainWindow(parent, fl)
+    , iconImage(WindowIconXpm)
+    , contentsImage(ContentsIconXpm)
+{
+    statusBar();
+    setObjectName(name ? QString::fromLatin1(name) : QStringLiteral("Zol_ClientMainWindowBase"));
+    setWindowIcon(iconImage);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("qt_central_widget"));
+    setCentralWidget(central);
+    Zol_ClientMainWindowBaseLayout = new QGridLayout(central);
+    Zol_ClientMainWindowBaseLayout->setObjectName(QStringLiteral("Zol_ClientMainWindowBaseLayout"));
+    Zol_ClientMainWindowBaseLayout->setContentsMargins(11, 11, 11, 11);
+    Zol_ClientMainWindowBaseLayout->setSpacing(6);
+
+    layout36 = new QVBoxLayout;
+    layout36->setObjectName(QStringLiteral("layout36"));
+    layout36->setContentsMargins(0, 0, 0, 0);
+    layout36->setSpacing(6);
+
+    MainList = new QTreeWidget(central);
+    MainList->setObjectName(QStringLiteral("MainList"));
+    MainList->setColumnCount(ColumnCount);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHorizontalStretch(0);
+    policy.setVerticalStretch(0);
+    policy.setHeightForWidth(MainList->sizePolicy().hasHeightForWidth());
+    MainList->setSizePolicy(policy);
+    MainList->setMinimumSize(0, 0);
+    MainList->setMaximumSize(32767, 32767);
+    MainList->setMouseTracking(true);
+    MainList->setFrameShape(QFrame::StyledPanel);
+    MainList->setFrameShadow(QFrame::Sunken);
+    MainList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MainList->setAutoScroll(true);
+    MainList->setAllColumnsShowFocus(true);
+    MainList->setRootIsDecorated(false);
+    MainList->setUniformRowHeights(true);
+    MainList->setSelectionMode(QAbstractItemView::SingleSelection);
+    MainList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MainList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MainList->header()->setStretchLastSection(false);
+    MainList->header()->setSectionResizeMode(QHeaderView::Interactive);
+    MainList->header()->setSectionsMovable(true);
+    // Rows sort by column 0 ascending until the user clicks another header;
+    // the sort indicator stays hidden.
+    MainList->setSortingEnabled(true);
+    MainList->sortByColumn(0, Qt::AscendingOrder);
+    MainList->header()->setSortIndicatorShown(false);
+    MainList->installEventFilter(this);
+    layout36->addWidget(MainList);
+
+    layout35 = new QHBoxLayout;
+    layout35->setObjectName(QStringLiteral("layout35"));
+    layout35->setContentsMargins(0, 0, 0, 0);
+    layout35->setSpacing(6);
+
+    Find_All = new QPushButton(central);
+    Find_All->setObjectName(QStringLiteral("Find_All"));
+    Find_All->setCheckable(false);
+    Find_All->setChecked(false);
+    Find_All->setAutoDefault(true);
+    Find_All->setDefault(true);
+    layout35->addWidget(Find_All);
+
+    Edit = new QPushButton(central);
+    Edit->setObjectName(QStringLiteral("Edit"));
+    Edit->setDefault(true);
+    layout35->addWidget(Edit);
+
+    Exit = new QPushButton(central);
+    Exit->setObjectName(QStringLiteral("Exit"));
+    Exit->setAutoDefault(false);
+    Exit->setDefault(true);
+    layout35->addWidget(Exit);
+
+    buttonSpacer = new QSpacerItem(558, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    layout35->addItem(buttonSpacer);
+    layout36->addLayout(layout35, 0);
+    Zol_ClientMainWindowBaseLayout->addLayout(layout36, 0, 0);
+
+    MEnglish = new QAction(this);
+    MEnglish->setObjectName(QStringLiteral("MEnglish"));
+    MEnglish->setCheckable(true);
+    MEnglish->setChecked(false);
+    MChinese = new QAction(this);
+    MChinese->setObjectName(QStringLiteral("MChinese"));
+    MChinese->setCheckable(true);
+    MChinese->setChecked(false);
+    MDetect = new QAction(this);
+    MDetect->setObjectName(QStringLiteral("MDetect"));
+    MContents = new QAction(this);
+    MContents->setObjectName(QStringLiteral("MContents"));
+    MContents->setIcon(QIcon(contentsImage));
+    MWhat_s_This = new QAction(this);
+    MWhat_s_This->setObjectName(QStringLiteral("MWhat_s_This"));
+    MWhat_s_This->setVisible(false);
+    MAbout = new QAction(this);
+    MAbout->setObjectName(QStringLiteral("MAbout"));
+
+    menubar = new QMenuBar(this);
+    menubar->setObjectName(QStringLiteral("menubar"));
+    setMenuBar(menubar);
+    HelpMenu = new QMenu(this);
+    HelpMenu->addAction(MAbout);
+    menubar->addMenu(HelpMenu);
+    menubar->addSeparator();
+
+    Zol_ClientMainWindowBase::languageChange();
+    // Each column starts as wide as its title, as a list view column in
+    // "widen to fit" mode does.
+    for (int column = 0; column < ColumnCount; ++column)
+        MainList->header()->resizeSection(column, MainList->header()->sectionSizeHint(column));
+
+    const QSize hint = minimumSizeHint();
+    resize(qMax(907, hint.width()), qMax(262, hint.height()));
+
+    connect(MainList, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem *> selected = MainList->selectedItems();
+        MainList_selectionChanged(selected.isEmpty() ? nullptr : selected.first());
+    });
+    // Return is caught by the event filter below.
+    connect(MainList, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem *item) { MainList_doubleClicked(item); });
+    connect(MChinese, &QAction::triggered, this, [this] { Chinese(); });
+    connect(MEnglish, &QAction::triggered, this, [this] { English(); });
+    connect(MDetect, &QAction::triggered, this, [this] { Detect(); });
+    connect(MAbout, &QAction::triggered, this, [this] { About(); });
+    connect(Find_All, &QPushButton::clicked, this, [this] { Find_All_clicked(); });
+    connect(Edit, &QPushButton::clicked, this, [this] { Edit_clicked(); });
+    connect(Exit, &QPushButton::clicked, this, [this] { Exit_clicked(); });
+
+    setTabOrder(Find_All, Edit);
+    setTabOrder(Edit, Exit);
+    setTabOrder(Exit, MainList);
+}
+
+Zol_ClientMainWindowBase::~Zol_ClientMainWindowBase() = default;
+
+bool Zol_ClientMainWindowBase::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == MainList && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            MainList_returnPressed(MainList->currentItem());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Zol_ClientMainWindowBase::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QMainWindow::changeEvent(event);
+}
+
+void Zol_ClientMainWindowBase::languageChange()
+{
+    setWindowTitle(tr("ZOL Client"));
+    QTreeWidgetItem *header = MainList->headerItem();
+    header->setText(0, tr("Device Type"));
+    header->setText(1, tr("Serial Number "));
+    header->setText(2, tr("MAC Address "));
+    header->setText(3, tr("IP Address "));
+    header->setText(4, tr("Subnet Mask "));
+    header->setText(5, tr("Gateway "));
+    header->setText(6, tr("DHCP "));
+    header->setText(7, tr("Name "));
+    header->setText(8, tr("Location"));
+    Find_All->setText(tr("Find All"));
+    Find_All->setShortcut(QKeySequence(tr("F")));
+    Edit->setText(tr("Edit"));
+    Edit->setShortcut(QKeySequence(tr("E")));
+    Exit->setText(tr("Exit"));
+    Exit->setShortcut(QKeySequence(tr("Esc")));
+    MEnglish->setText(tr("English"));
+    MEnglish->setIconText(tr("English"));
+    MEnglish->setToolTip(tr("English"));
+    MChinese->setText(tr("中文"));
+    MChinese->setIconText(tr("中文"));
+    MChinese->setToolTip(tr("中文"));
+    MChinese->setWhatsThis(QString());
+    MDetect->setText(tr("&Detect"));
+    MDetect->setIconText(tr("&Detect"));
+    MDetect->setToolTip(tr("Detect"));
+    MContents->setText(tr("Help"));
+    MContents->setIconText(tr("&Help"));
+    MWhat_s_This->setText(tr("&What’s This"));
+    MWhat_s_This->setIconText(tr("&What’s This"));
+    MWhat_s_This->setToolTip(tr("What’s This"));
+    MAbout->setText(tr("&About"));
+    MAbout->setIconText(tr("&About"));
+    MAbout->setToolTip(tr("About"));
+    HelpMenu->setTitle(tr("&Help"));
+}
+
+void Zol_ClientMainWindowBase::Find_All_clicked()
+{
+    qWarning("Zol_ClientMainWindowBase::Find_All_clicked(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::MainList_doubleClicked(QTreeWidgetItem *)
+{
+    qWarning("Zol_ClientMainWindowBase::MainList_doubleClicked(QListViewItem*): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::Chinese()
+{
+    qWarning("Zol_ClientMainWindowBase::Chinese(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::English()
+{
+    qWarning("Zol_ClientMainWindowBase::English(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::Detect()
+{
+    qWarning("Zol_ClientMainWindowBase::Detect(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::About()
+{
+    qWarning("Zol_ClientMainWindowBase::About(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::Exit_clicked()
+{
+    qWarning("Zol_ClientMainWindowBase::Exit_clicked(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::Edit_clicked()
+{
+    qWarning("Zol_ClientMainWindowBase::Edit_clicked(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::MainList_returnPressed(QTreeWidgetItem *)
+{
+    qWarning("Zol_ClientMainWindowBase::MainList_returnPressed(QListViewItem*): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::MainList_selectionChanged(QTreeWidgetItem *)
+{
+    qWarning("Zol_ClientMainWindowBase::MainList_selectionChanged(QListViewItem*): Not implemented yet");
+}
