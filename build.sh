@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# One entry point for developers and CI.
+#   ./build.sh run [program arguments]   install what is missing, build, start Zol_Client
+#   ./build.sh test                      install what is missing, build, run every test
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+build="${ZOL_BUILD_DIR:-$here/build}"
+
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+    xvfb xauth xdotool openbox x11-apps imagemagick fonts-noto-cjk
+    iproute2 util-linux procps
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages: ${missing[*]} (run as root, or install them with apt-get)" >&2
+        exit 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    shift
+    install_missing
+    configure_and_build
+    # The program reads its message files and "config.cfg" from the current directory.
+    cd "$build/bin"
+    exec ./Zol_Client "$@"
+    ;;
+test)
+    install_missing
+    configure_and_build
+    cd "$build"
+    ctest --output-on-failure --timeout 600
+    ;;
+*)
+    echo "usage: $0 run [arguments] | test" >&2
+    exit 2
+    ;;
+esac
