@@ -4,37 +4,11 @@
 
 #include "mainwindow/mainwindow.h"
 
-#include "net/deviceresponseevent.h"
 #include "net/messages.h"
-#include "net/receivethread.h"
 #include "net/sender.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
-
-// --- device protocol and transport -----------------------------------------
-int QuerySequence = 0;
-bool WriteAnswered = true;
-int GetQuerySequence() { return QuerySequence; }
-void IncrementQuerySequence() { ++QuerySequence; }
-QString FormatReadQuery(int sequence)
-{
-    return QStringLiteral("ZOL_READ_QUERY,0,%1").arg(sequence);
-}
-void SendToAllAdapters(const QString &, bool clearLatch)
-{
-    if (clearLatch)
-        WriteAnswered = false;
-    qWarning("SendToAllAdapters: sender not built yet");
-}
-QEvent::Type DeviceResponseEvent::eventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType(TypeNumber));
-    return type;
-}
-ReceiveThread::ReceiveThread(QObject *owner) : owner(owner) {}
-ReceiveThread::~ReceiveThread() { wait(); }
-void ReceiveThread::run() { qWarning("ReceiveThread: receiver not built yet"); }
 
 // --- device list and answers -------------------------------------------------
 void Zol_ClientMainWindow::Find_All_clicked()

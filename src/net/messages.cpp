@@ -1,0 +1,180 @@
+#include "net/messages.h"
+
+int QuerySequence = 0;
+
+int GetQuerySequence()
+{
+    return QuerySequence;
+}
+
+void IncrementQuerySequence()
+{
+    // Wraps from INT_MAX to INT_MIN like the 32-bit counter it is, without
+    // signed overflow.
+    QuerySequence = static_cast<int>(static_cast<quint32>(QuerySequence) + 1u);
+}
+
+QString FormatReadQuery(int sequence)
+{
+    return QStringLiteral("ZOL_READ_QUERY,0,") + QString::number(sequence);
+}
+
+QString FormatWriteQuery(int sequence, const QString &mac, const QString &ip,
+                         const QString &mask, const QString &gateway, bool dhcp,
+                         const QString &name, const QString &location)
+{
+    // Texts go out as they are: no quoting, a comma inside a text splits it
+    // on the device's side. The trailing comma is part of the format.
+    const QChar comma(u',');
+    QString query = QStringLiteral("ZOL_WRITE_QUERY,0,");
+    query += QString::number(sequence);
+    query += comma;
+    query += mac;
+    query += comma;
+    query += ip;
+    query += comma;
+    query += mask;
+    query += comma;
+    query += gateway;
+    query += comma;
+    query += dhcp ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    query += comma;
+    query += name;
+    query += comma;
+    query += location;
+    query += comma;
+    return query;
+}
+
+namespace {
+
+bool isScanSpace(QChar c)
+{
+    // The white space of the C library's scanf: blank, \t \n \v \f \r.
+    const char16_t u = c.unicode();
+    return u == u' ' || (u >= u'\t' && u <= u'\r');
+}
+
+int hexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+QString FormatSerialNumber(const QString &field)
+{
+    // Read by hand the way "%x" reads: white space, an optional 0x, then hex
+    // digits up to the first other character. The value is a 32-bit unsigned
+    // number; more than eight digits keep only the low 32 bits.
+    quint32 value = 0;
+    qsizetype i = 0;
+    const qsizetype n = field.size();
+    while (i < n && isScanSpace(field.at(i)))
+        ++i;
+    if (i + 1 < n && field.at(i) == u'0' && (field.at(i + 1) == u'x' || field.at(i + 1) == u'X')
+        && i + 2 < n && hexDigitValue(field.at(i + 2)) >= 0) {
+        i += 2;
+    }
+    for (; i < n; ++i) {
+        const int d = hexDigitValue(field.at(i));
+        if (d < 0)
+            break;
+        value = (value << 4) | static_cast<quint32>(d);
+    }
+    // Shown as a signed number of at least seven characters, sign included.
+    return QString::asprintf("%07d", static_cast<int>(value));
+}
+
+FieldReader::FieldReader(const QString &text)
+    : m_text(text)
+{
+}
+
+bool FieldReader::nextField(QString *field)
+{
+    const qsizetype n = m_text.size();
+    while (m_pos < n && m_text.at(m_pos) == u',')
+        ++m_pos;
+    if (m_pos >= n) {
+        if (field)
+            field->clear();
+        return false;
+    }
+    qsizetype end = m_text.indexOf(u',', m_pos);
+    if (end < 0)
+        end = n;
+    if (field)
+        *field = m_text.mid(m_pos, end - m_pos);
+    m_pos = end < n ? end + 1 : n;
+    return true;
+}
+
+bool FieldReader::nextFieldOrEmpty(QString *field)
+{
+    if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {
+        ++m_pos;
+        if (field)
+            field->clear();
+        return true;
+    }
+    return nextField(field);
+}
+
+bool FieldReader::atEnd() const
+{
+    return m_pos >= m_text.size();
+}
+
+bool ParseReadResponse(const QString &text, ReadResponse *out)
+{
+    FieldReader reader(text);
+    QString keyword;
+    if (!reader.nextField(&keyword) || keyword != ReadResponseKeyword())
+        return false;
+
+    ReadResponse r;
+    reader.nextField();
+    reader.nextField();
+    r.hasSerial = reader.nextField(&r.serialField);
+    reader.nextField(&r.mac);
+    reader.nextField(&r.ip);
+    reader.nextField(&r.mask);
+    reader.nextField(&r.gateway);
+    r.hasDhcp = reader.nextField(&r.dhcpField);
+    reader.nextFieldOrEmpty(&r.name);
+    reader.nextFieldOrEmpty(&r.location);
+    reader.nextField();
+    if (!reader.atEnd()) {
+        // Only commas left still count as a device type: an empty one.
+        r.hasDeviceType = true;
+        reader.nextField(&r.deviceType);
+    }
+    if (out)
+        *out = r;
+    return true;
+}
+
+bool ParseWriteResponse(const QString &text, WriteResponse *out)
+{
+    FieldReader reader(text);
+    QString keyword;
+    if (!reader.nextField(&keyword) || keyword != WriteResponseKeyword())
+        return false;
+
+    WriteResponse r;
+    reader.nextField();
+    reader.nextField();
+    reader.nextField(&r.mac);
+    r.hasStatus = reader.nextField(&r.status);
+    if (out)
+        *out = r;
+    return true;
+}

@@ -1,0 +1,113 @@
+#include "net/receivethread.h"
+
+#include "app/appshell.h"
+#include "net/deviceresponseevent.h"
+#include "net/messages.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Bursts of answers (thousands of devices answering one broadcast) must not
+// overflow the kernel's queue while the GUI thread is busy.
+constexpr int ReceiveBufferBytes = 4 * 1024 * 1024;
+// The loop looks at stopRequested at least this often, even when nothing
+// wakes it.
+constexpr int PollIntervalMs = 250;
+
+void raiseReceiveBuffer(int fd)
+{
+    const int size = ReceiveBufferBytes;
+    // Past the system's limit only with privilege; otherwise up to the limit.
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) != 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+}
+
+void reportBindFailure()
+{
+    // The message box belongs on the GUI thread.
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return;
+    QMetaObject::invokeMethod(app, [] {
+        ShowMessage(QStringLiteral("The response socket is unavailable to bind."));
+    }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+ReceiveThread::ReceiveThread(QObject *owner)
+    : owner(owner)
+{
+    DeviceResponseEvent::eventType();
+}
+
+ReceiveThread::~ReceiveThread()
+{
+    stopRequested = true;
+    // The socket stays open until the thread has finished, so waking it by
+    // shutting the socket down can never hit a descriptor reused elsewhere.
+    const int fd = m_socket.load();
+    if (fd >= 0)
+        ::shutdown(fd, SHUT_RDWR);
+    wait(2000);
+    const int left = m_socket.exchange(-1);
+    if (left >= 0 && isFinished())
+        ::close(left);
+}
+
+void ReceiveThread::run()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    if (fd < 0) {
+        reportBindFailure();
+        return;
+    }
+    // Address reuse stays off: a second program on the port makes this fail.
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(ResponsePort);
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0) {
+        ::close(fd);
+        reportBindFailure();
+        return;
+    }
+    raiseReceiveBuffer(fd);
+    m_socket.store(fd);
+
+    char buffer[MaxDatagramText];
+    while (!stopRequested) {
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, PollIntervalMs);
+        if (stopRequested)
+            break;
+        if (ready == 0 || (ready < 0 && errno == EINTR))
+            continue;
+        if (ready < 0)
+            break;
+
+        std::memset(buffer, 0, sizeof buffer);
+        const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
+        if (received < 0) {
+            if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
+                continue;
+            break;
+        }
+        // The text ends at the first zero byte and never goes beyond the
+        // bytes received; a longer datagram was cut to the buffer's size.
+        const std::size_t length = ::strnlen(buffer, static_cast<std::size_t>(received));
+        QCoreApplication::postEvent(owner, new DeviceResponseEvent(
+            QString::fromLatin1(buffer, static_cast<qsizetype>(length))));
+    }
+}

@@ -1,0 +1,388 @@
+// zol_devsim: a stand-in for a segment full of ZOL devices, for trying the
+// client without hardware and for the network tests. Plain C++ and POSIX
+// sockets; it knows only the datagram texts on the wire.
+//
+//   zol_devsim [options]
+//     --device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]
+//                        a simulated device (repeatable); NAME, LOCATION may
+//                        be empty; TYPE, when given, is sent as field 12
+//     --devices-file F   one --device value per line ('#' starts a comment)
+//     --listen ADDR      0.0.0.0 (default) or 255.255.255.255; the latter
+//                        with SO_REUSEADDR, to share a namespace with the client
+//     --port N           query port to listen on (default 2850)
+//     --reply-port N     port answers go to (default 2851)
+//     --reply-to ADDR    answer to this address instead of the query's source
+//                        (255.255.255.255 broadcasts the answers)
+//     --status WORD      status word of write answers
+//                        (default ZOL_CONFIGURATION_UPDATED)
+//     --answer-twice     send every answer twice
+//     --no-write-answer  take write queries silently
+//     --log FILE         one line per datagram received, flushed per line:
+//                          RECV <ip>:<port> <text, bytes outside 0x20..0x7e as \xNN>
+//                        plus "READY <addr>:<port>" once listening and
+//                        "SENT <ip>:<port> <text>" for every datagram sent
+//     --send IP:PORT     send the payloads below to this target, then exit
+//                        (unless devices are given too)
+//     --text TEXT | --hex HEX | --file PATH
+//                        payloads for --send, in order (repeatable)
+//     --from IP          local address for --send (default: any)
+//     --exit-after-ms N  stop after N ms (default: run until SIGTERM/SIGINT)
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Device
+{
+    std::string mac, serial, ip, mask, gateway, dhcp, name, location, type;
+    bool hasType = false;
+};
+
+struct Options
+{
+    std::vector<Device> devices;
+    std::string listen = "0.0.0.0";
+    int port = 2850;
+    int replyPort = 2851;
+    std::string replyTo;
+    std::string status = "ZOL_CONFIGURATION_UPDATED";
+    bool answerTwice = false;
+    bool writeAnswers = true;
+    std::string logPath;
+    std::string sendTarget;
+    std::vector<std::string> payloads;
+    std::string from;
+    long exitAfterMs = -1;
+};
+
+volatile std::sig_atomic_t stopFlag = 0;
+FILE *logFile = nullptr;
+
+void onSignal(int)
+{
+    stopFlag = 1;
+}
+
+[[noreturn]] void fail(const std::string &what)
+{
+    std::fprintf(stderr, "zol_devsim: %s\n", what.c_str());
+    std::exit(2);
+}
+
+std::vector<std::string> splitExact(const std::string &text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const auto end = text.find(separator, start);
+        if (end == std::string::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+Device parseDevice(const std::string &spec)
+{
+    const auto f = splitExact(spec, ',');
+    if (f.size() != 8 && f.size() != 9)
+        fail("a device needs 8 or 9 comma-separated values: " + spec);
+    Device d{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], {}, false};
+    if (f.size() == 9) {
+        d.type = f[8];
+        d.hasType = true;
+    }
+    return d;
+}
+
+std::string fromHex(const std::string &hex)
+{
+    std::string bytes;
+    std::string digits;
+    for (char c : hex) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
+    }
+    if (digits.size() % 2)
+        fail("odd number of hex digits: " + hex);
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
+    return bytes;
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        fail("cannot read " + path);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string printable(const char *data, std::size_t size)
+{
+    std::string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned char c = static_cast<unsigned char>(data[i]);
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char esc[5];
+            std::snprintf(esc, sizeof esc, "\\x%02x", c);
+            out += esc;
+        }
+    }
+    return out;
+}
+
+void logLine(const std::string &line)
+{
+    if (!logFile)
+        return;
+    std::fputs(line.c_str(), logFile);
+    std::fputc('\n', logFile);
+    std::fflush(logFile);
+}
+
+std::string endpointText(const sockaddr_in &a)
+{
+    char ip[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &a.sin_addr, ip, sizeof ip);
+    return std::string(ip) + ":" + std::to_string(ntohs(a.sin_port));
+}
+
+sockaddr_in makeAddress(const std::string &ip, int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    if (inet_pton(AF_INET, ip.c_str(), &a.sin_addr) != 1)
+        fail("not an IPv4 address: " + ip);
+    return a;
+}
+
+sockaddr_in parseEndpoint(const std::string &text)
+{
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos)
+        fail("expected IP:PORT, got " + text);
+    return makeAddress(text.substr(0, colon), std::atoi(text.c_str() + colon + 1));
+}
+
+int makeSendSocket(const std::string &from)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    if (fd < 0)
+        fail(std::string("socket: ") + std::strerror(errno));
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    if (!from.empty()) {
+        const sockaddr_in local = makeAddress(from, 0);
+        if (bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0)
+            fail("bind " + from + ": " + std::strerror(errno));
+    }
+    return fd;
+}
+
+void sendText(int fd, const sockaddr_in &to, const std::string &text)
+{
+    if (sendto(fd, text.data(), text.size(), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to) < 0)
+        std::fprintf(stderr, "zol_devsim: sendto %s: %s\n", endpointText(to).c_str(), std::strerror(errno));
+    logLine("SENT " + endpointText(to) + " " + printable(text.data(), text.size()));
+}
+
+std::string readResponse(const Device &d, const std::string &sequence)
+{
+    std::string r = "ZOL_READ_RESPONSE,0," + sequence + "," + d.serial + "," + d.mac + "," + d.ip
+        + "," + d.mask + "," + d.gateway + "," + d.dhcp + "," + d.name + "," + d.location + ",0";
+    if (d.hasType)
+        r += "," + d.type;
+    return r;
+}
+
+void handleQuery(Options &o, int sendFd, const sockaddr_in &source, const std::string &text)
+{
+    const auto f = splitExact(text, ',');
+    if (f.empty())
+        return;
+    sockaddr_in to = source;
+    to.sin_port = htons(static_cast<uint16_t>(o.replyPort));
+    if (!o.replyTo.empty())
+        to = makeAddress(o.replyTo, o.replyPort);
+    const std::string sequence = f.size() > 2 ? f[2] : "0";
+    const int copies = o.answerTwice ? 2 : 1;
+
+    if (f[0] == "ZOL_READ_QUERY") {
+        for (const Device &d : o.devices) {
+            const std::string answer = readResponse(d, sequence);
+            for (int i = 0; i < copies; ++i)
+                sendText(sendFd, to, answer);
+        }
+    } else if (f[0] == "ZOL_WRITE_QUERY" && f.size() >= 10 && o.writeAnswers) {
+        for (Device &d : o.devices) {
+            if (d.mac != f[3])
+                continue;
+            const std::string answer = "ZOL_WRITE_RESPONSE,0," + sequence + "," + d.mac + "," + o.status;
+            if (o.status == "ZOL_CONFIGURATION_UPDATED") {
+                // Three zero addresses ask for a new lease: the addresses stay.
+                if (!(f[4] == "0.0.0.0" && f[5] == "0.0.0.0" && f[6] == "0.0.0.0")) {
+                    d.ip = f[4];
+                    d.mask = f[5];
+                    d.gateway = f[6];
+                }
+                d.dhcp = f[7];
+                d.name = f[8];
+                d.location = f[9];
+            }
+            for (int i = 0; i < copies; ++i)
+                sendText(sendFd, to, answer);
+        }
+    }
+}
+
+Options parseOptions(int argc, char **argv)
+{
+    Options o;
+    auto value = [&](int &i) -> std::string {
+        if (i + 1 >= argc)
+            fail(std::string("missing value after ") + argv[i]);
+        return argv[++i];
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--device") {
+            o.devices.push_back(parseDevice(value(i)));
+        } else if (a == "--devices-file") {
+            std::istringstream lines(readFile(value(i)));
+            std::string line;
+            while (std::getline(lines, line)) {
+                if (!line.empty() && line[0] != '#')
+                    o.devices.push_back(parseDevice(line));
+            }
+        } else if (a == "--listen") {
+            o.listen = value(i);
+        } else if (a == "--port") {
+            o.port = std::atoi(value(i).c_str());
+        } else if (a == "--reply-port") {
+            o.replyPort = std::atoi(value(i).c_str());
+        } else if (a == "--reply-to") {
+            o.replyTo = value(i);
+        } else if (a == "--status") {
+            o.status = value(i);
+        } else if (a == "--answer-twice") {
+            o.answerTwice = true;
+        } else if (a == "--no-write-answer") {
+            o.writeAnswers = false;
+        } else if (a == "--log") {
+            o.logPath = value(i);
+        } else if (a == "--send") {
+            o.sendTarget = value(i);
+        } else if (a == "--text") {
+            o.payloads.push_back(value(i));
+        } else if (a == "--hex") {
+            o.payloads.push_back(fromHex(value(i)));
+        } else if (a == "--file") {
+            o.payloads.push_back(readFile(value(i)));
+        } else if (a == "--from") {
+            o.from = value(i);
+        } else if (a == "--exit-after-ms") {
+            o.exitAfterMs = std::atol(value(i).c_str());
+        } else if (a == "--help" || a == "-h") {
+            std::puts("usage: zol_devsim [--device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]]...\n"
+                      "  [--devices-file F] [--listen 0.0.0.0|255.255.255.255] [--port N] [--reply-port N]\n"
+                      "  [--reply-to ADDR] [--status WORD] [--answer-twice] [--no-write-answer] [--log FILE]\n"
+                      "  [--send IP:PORT (--text T | --hex H | --file F)... [--from IP]] [--exit-after-ms N]");
+            std::exit(0);
+        } else {
+            fail("unknown option " + a);
+        }
+    }
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Options o = parseOptions(argc, argv);
+    if (!o.logPath.empty()) {
+        logFile = std::fopen(o.logPath.c_str(), "a");
+        if (!logFile)
+            fail("cannot open log " + o.logPath);
+    }
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const int sendFd = makeSendSocket(o.from);
+    if (!o.sendTarget.empty()) {
+        const sockaddr_in target = parseEndpoint(o.sendTarget);
+        for (const std::string &payload : o.payloads)
+            sendText(sendFd, target, payload);
+        if (o.devices.empty())
+            return 0;
+    }
+
+    const int fd = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    if (fd < 0)
+        fail(std::string("socket: ") + std::strerror(errno));
+    const sockaddr_in local = makeAddress(o.listen, o.port);
+    if (local.sin_addr.s_addr == htonl(INADDR_BROADCAST)) {
+        // Shares the port with the client's own bind to a local address.
+        const int on = 1;
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    }
+    if (bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0)
+        fail("bind " + endpointText(local) + ": " + std::strerror(errno));
+    logLine("READY " + endpointText(local));
+
+    const auto started = std::chrono::steady_clock::now();
+    char buffer[65536];
+    while (!stopFlag) {
+        int timeout = 200;
+        if (o.exitAfterMs >= 0) {
+            const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - started).count());
+            if (elapsed >= o.exitAfterMs)
+                break;
+            timeout = static_cast<int>(std::min<long>(timeout, o.exitAfterMs - elapsed));
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int ready = poll(&p, 1, timeout);
+        if (ready <= 0)
+            continue;
+        sockaddr_in source{};
+        socklen_t sourceLength = sizeof source;
+        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0,
+                                   reinterpret_cast<sockaddr *>(&source), &sourceLength);
+        if (n < 0)
+            continue;
+        logLine("RECV " + endpointText(source) + " " + printable(buffer, static_cast<std::size_t>(n)));
+        handleQuery(o, sendFd, source, std::string(buffer, static_cast<std::size_t>(n)));
+    }
+    close(fd);
+    close(sendFd);
+    if (logFile)
+        std::fclose(logFile);
+    return 0;
+}
