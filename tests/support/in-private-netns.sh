@@ -8,4 +8,5 @@ if ! command -v unshare >/dev/null 2>&1 || ! unshare -n true 2>/dev/null; then
     # Outside CI the test is skipped (CTest SKIP_RETURN_CODE 77).
     exit 77
 fi
+export ZOL_PRIVATE_NETNS=1
 exec unshare -n sh -c 'ip link set lo up 2>/dev/null || true; exec "$@"' in-private-netns "$@"

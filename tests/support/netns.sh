@@ -8,6 +8,7 @@
 #       build a topology named after this shell's PID, run CMD inside the
 #       client namespace, tear everything down (trap, also on failure) and
 #       return CMD's status. N=0 gives a namespace with loopback only. CMD sees:
+#         ZOL_PRIVATE_NETNS   1 (also set by in-private-netns.sh)
 #         ZOL_NETNS_CLIENT    name of the client namespace (where CMD runs)
 #         ZOL_NETNS_SEGMENTS  segment namespace names, space separated, in order
 #         ZOL_NETNS_CLIENT_ADDRS  client addresses 10.77.<i>.1, same order
@@ -90,7 +91,7 @@ run)
         daddrs="$daddrs${daddrs:+ }10.77.$i.2"
         i=$((i + 1))
     done
-    export ZOL_NETNS_CLIENT="$p-c" ZOL_NETNS_SEGMENTS="$segs"
+    export ZOL_PRIVATE_NETNS=1 ZOL_NETNS_CLIENT="$p-c" ZOL_NETNS_SEGMENTS="$segs"
     export ZOL_NETNS_CLIENT_ADDRS="$caddrs" ZOL_NETNS_DEVICE_ADDRS="$daddrs"
     ip netns exec "$p-c" "$@"
     status=$?

@@ -1,0 +1,237 @@
+#include "../support/devsim.h"
+
+#include "app/appshell.h"
+#include "net/deviceresponseevent.h"
+#include "net/messages.h"
+#include "net/receivethread.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+class Collector final : public QObject
+{
+public:
+    QStringList texts;
+    QList<int> types;
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        types << int(event->type());
+        if (event->type() == DeviceResponseEvent::eventType())
+            texts << static_cast<DeviceResponseEvent *>(event)->text();
+    }
+};
+
+sockaddr_in loopback(quint16 port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return a;
+}
+
+// True when something holds UDP port 2851 on every address.
+bool responsePortTaken()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    const sockaddr_in a = loopback(ResponsePort);
+    const bool taken = ::bind(fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) != 0;
+    ::close(fd);
+    return taken;
+}
+
+void sendDatagrams(const QList<QByteArray> &datagrams)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    const sockaddr_in to = loopback(ResponsePort);
+    for (const QByteArray &d : datagrams)
+        ::sendto(fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+    ::close(fd);
+}
+
+} // namespace
+
+class tst_ReceiveThread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void eventTypeIsReserved();
+    void delivers_data();
+    void delivers();
+    void twoInArrivalOrder();
+    void burstIsNotDropped();
+    void bindFailureShownOnceOnGuiThread();
+    void idleDestructorReturnsAtOnce();
+    void neverStartedDestructor();
+
+private:
+    bool startListening(ReceiveThread *receiver);
+
+    QStringList m_messages;
+    QList<QThread *> m_messageThreads;
+};
+
+void tst_ReceiveThread::initTestCase()
+{
+    ZOL_REQUIRE_NETNS();
+}
+
+void tst_ReceiveThread::init()
+{
+    m_messages.clear();
+    m_messageThreads.clear();
+    SetMessageHook([this](const QString &text) {
+        m_messages << text;
+        m_messageThreads << QThread::currentThread();
+    });
+    QVERIFY2(!responsePortTaken(), "port 2851 is held before the test");
+}
+
+void tst_ReceiveThread::cleanup()
+{
+    SetMessageHook(nullptr);
+}
+
+bool tst_ReceiveThread::startListening(ReceiveThread *receiver)
+{
+    receiver->start();
+    return DeviceSimulator::waitFor([] { return responsePortTaken(); }, 5000);
+}
+
+void tst_ReceiveThread::eventTypeIsReserved()
+{
+    QCOMPARE(int(DeviceResponseEvent::eventType()), 12345);
+    // Reserved: nobody else can be handed the number now.
+    QVERIFY(QEvent::registerEventType(12345) != 12345);
+}
+
+void tst_ReceiveThread::delivers_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("answer") << QByteArray("ZOL_READ_RESPONSE,0,1,FF,M,1.2.3.4,255.0.0.0,1.2.3.1,TRUE,N,L,0")
+                            << QStringLiteral("ZOL_READ_RESPONSE,0,1,FF,M,1.2.3.4,255.0.0.0,1.2.3.1,TRUE,N,L,0");
+    QTest::newRow("empty datagram") << QByteArray() << QString();
+    QTest::newRow("NUL inside") << QByteArray("ABC\0DEF", 7) << QStringLiteral("ABC");
+    QTest::newRow("NUL first") << QByteArray("\0DEF", 4) << QString();
+    QTest::newRow("latin-1") << QByteArray("Caf\xe9 \xff") << QString::fromLatin1("Caf\xe9 \xff");
+    QTest::newRow("own query echoed") << QByteArray("ZOL_READ_QUERY,0,1") << QStringLiteral("ZOL_READ_QUERY,0,1");
+    QTest::newRow("percent text is data") << QByteArray("%s%n%d") << QStringLiteral("%s%n%d");
+    QTest::newRow("511 bytes") << QByteArray(511, 'a') << QString(511, u'a');
+    QTest::newRow("512 bytes, no room for a terminator") << QByteArray(512, 'b') << QString(512, u'b');
+    QTest::newRow("600 bytes cut to 512") << QByteArray(512, 'c') + QByteArray(88, 'd') << QString(512, u'c');
+}
+
+void tst_ReceiveThread::delivers()
+{
+    QFETCH(QByteArray, datagram);
+    QFETCH(QString, text);
+    Collector owner;
+    {
+        ReceiveThread receiver(&owner);
+        QVERIFY(startListening(&receiver));
+        sendDatagrams({datagram});
+        QTRY_COMPARE(owner.texts.size(), 1);
+        QCOMPARE(owner.texts.at(0), text);
+        QCOMPARE(owner.types, QList<int>{12345});
+    }
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_ReceiveThread::twoInArrivalOrder()
+{
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    QVERIFY(startListening(&receiver));
+    sendDatagrams({"ZOL_READ_RESPONSE,first", "ZOL_READ_RESPONSE,second"});
+    QTRY_COMPARE(owner.texts.size(), 2);
+    QCOMPARE(owner.texts, (QStringList{QStringLiteral("ZOL_READ_RESPONSE,first"),
+                                       QStringLiteral("ZOL_READ_RESPONSE,second")}));
+}
+
+void tst_ReceiveThread::burstIsNotDropped()
+{
+    // Thousands of devices answer one broadcast at once while the GUI thread
+    // is busy; the kernel must hold them until the receiver reads them.
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    QVERIFY(startListening(&receiver));
+    QList<QByteArray> burst;
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        burst << "ZOL_READ_RESPONSE,0,1," + QByteArray::number(i, 16) + ",00:00:00:00:" + QByteArray::number(i)
+                     + ",10.0.0.1,255.255.255.0,10.0.0.254,TRUE,Name,Location,0";
+    sendDatagrams(burst);
+    QTRY_COMPARE_WITH_TIMEOUT(owner.texts.size(), count, 10000);
+    QCOMPARE(owner.texts.first(), QString::fromLatin1(burst.first()));
+    QCOMPARE(owner.texts.last(), QString::fromLatin1(burst.last()));
+}
+
+void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
+{
+    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(ResponsePort);
+    QCOMPARE(::bind(holder, reinterpret_cast<const sockaddr *>(&any), sizeof any), 0);
+
+    Collector owner;
+    {
+        ReceiveThread receiver(&owner);
+        receiver.start();
+        QVERIFY(receiver.wait(5000)); // run() gives up after the failed bind
+        QTRY_COMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages.at(0), QStringLiteral("The response socket is unavailable to bind."));
+        QCOMPARE(m_messageThreads.at(0), qApp->thread());
+        sendDatagrams({"ZOL_READ_RESPONSE,late"});
+        QTest::qWait(200);
+        QCOMPARE(m_messages.size(), 1);
+    }
+    ::close(holder);
+    QVERIFY(owner.texts.isEmpty());
+}
+
+void tst_ReceiveThread::idleDestructorReturnsAtOnce()
+{
+    Collector owner;
+    auto *receiver = new ReceiveThread(&owner);
+    QVERIFY(startListening(receiver));
+    QTest::qWait(50);
+    QElapsedTimer timer;
+    timer.start();
+    delete receiver;
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed < 1000, QByteArray::number(elapsed) + " ms");
+    QVERIFY(!responsePortTaken()); // the socket went with it
+    QVERIFY(m_messages.isEmpty());
+}
+
+void tst_ReceiveThread::neverStartedDestructor()
+{
+    Collector owner;
+    QElapsedTimer timer;
+    timer.start();
+    {
+        ReceiveThread receiver(&owner);
+    }
+    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(!responsePortTaken());
+}
+
+QTEST_GUILESS_MAIN(tst_ReceiveThread)
+#include "tst_receivethread.moc"
