@@ -4,6 +4,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/sender.h"
 
