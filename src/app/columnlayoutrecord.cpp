@@ -59,6 +59,30 @@ Columns columnsOf(const char *record)
     return columns;
 }
 
+QList<int> arrangement(const Columns &columns, const QList<int> &current)
+{
+    const qsizetype count = current.size();
+    QList<int> target(count, -1);
+    QList<bool> placed(count, false);
+    for (int i = 0; i < ColumnCount && i < count; ++i) {
+        const qint32 order = columns[i].order;
+        if (order >= 0 && order < count && target[order] < 0) {
+            target[order] = i;
+            placed[i] = true;
+        }
+    }
+    qsizetype free = 0;
+    for (int logical : current) {
+        if (logical < 0 || logical >= count || placed[logical])
+            continue;
+        while (free < count && target[free] >= 0)
+            ++free;
+        if (free < count)
+            target[free] = logical;
+    }
+    return target;
+}
+
 QString languageOf(const char *record)
 {
     const char *code = record + LanguageOffset;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <QList>
+
 #include <array>
 
 QT_BEGIN_NAMESPACE
@@ -43,6 +45,13 @@ QByteArray fromContents(const QByteArray &contents);
 // 0...MaxWidth, the order is returned as stored (the caller checks its range).
 Column columnAt(const char *record, int column);
 Columns columnsOf(const char *record);
+
+// The arrangement the record's orders describe, as the logical column shown at
+// each visual position, given the arrangement shown now (same form). A column
+// claims the position its order names; an order outside 0...count-1, or a
+// position an earlier column already claimed, leaves the column unplaced, and
+// the unplaced columns fill the free positions in the order they are shown now.
+QList<int> arrangement(const Columns &columns, const QList<int> &current);
 
 // The language code at offset 64, Latin-1, up to the first zero byte and at
 // most MaxLanguageLength characters.

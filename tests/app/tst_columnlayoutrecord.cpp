@@ -77,6 +77,10 @@ private slots:
     void columns_data();
     void columns();
 
+    void arrangementFromOrders_data();
+    void arrangementFromOrders();
+    void everySavedArrangementComesBack();
+
     void language_data();
     void language();
 
@@ -209,6 +213,90 @@ void tst_ColumnLayoutRecord::columns()
     QCOMPARE(c.order, order);
     QCOMPARE(c.width, width);
     QCOMPARE(columnsOf(record.constData())[column].width, width);
+}
+
+namespace {
+
+Columns withOrders(const QList<int> &orders)
+{
+    Columns columns;
+    for (int i = 0; i < ColumnCount; ++i)
+        columns[i] = Column{ orders.value(i, 0), 50 };
+    return columns;
+}
+
+const QList<int> identity{ 0, 1, 2, 3, 4, 5, 6, 7, 8 };
+
+} // namespace
+
+void tst_ColumnLayoutRecord::arrangementFromOrders_data()
+{
+    QTest::addColumn<QList<int>>("orders");
+    QTest::addColumn<QList<int>>("current");
+    QTest::addColumn<QList<int>>("expected");
+
+    QTest::newRow("unmoved") << identity << identity << identity;
+    QTest::newRow("one column moved to the front")
+            << QList<int>{ 1, 2, 3, 0, 4, 5, 6, 7, 8 } << identity
+            << QList<int>{ 3, 0, 1, 2, 4, 5, 6, 7, 8 };
+    // Moved one by one in column order, this one comes out as 3 0 2 1.
+    QTest::newRow("order that one-by-one moves get wrong")
+            << QList<int>{ 2, 3, 1, 0, 4, 5, 6, 7, 8 } << identity
+            << QList<int>{ 3, 2, 0, 1, 4, 5, 6, 7, 8 };
+    QTest::newRow("reversed")
+            << QList<int>{ 8, 7, 6, 5, 4, 3, 2, 1, 0 } << identity
+            << QList<int>{ 8, 7, 6, 5, 4, 3, 2, 1, 0 };
+    QTest::newRow("from a shuffled header")
+            << QList<int>{ 1, 0, 2, 3, 4, 5, 6, 7, 8 } << QList<int>{ 8, 7, 6, 5, 4, 3, 2, 1, 0 }
+            << QList<int>{ 1, 0, 2, 3, 4, 5, 6, 7, 8 };
+    // The language code covers column 8's order: the free position is its own.
+    QTest::newRow("column 8 under the code, at the front")
+            << QList<int>{ 1, 2, 3, 4, 5, 6, 7, 8, 0x6e65 } << identity
+            << QList<int>{ 8, 0, 1, 2, 3, 4, 5, 6, 7 };
+    QTest::newRow("column 8 under the code, in the middle")
+            << QList<int>{ 0, 1, 2, 3, 5, 6, 7, 8, 0x63 } << identity
+            << QList<int>{ 0, 1, 2, 3, 8, 4, 5, 6, 7 };
+    QTest::newRow("negative orders stay in their place")
+            << QList<int>{ -1, -1, 0, -1, -1, -1, -1, -1, -1 } << identity
+            << QList<int>{ 2, 0, 1, 3, 4, 5, 6, 7, 8 };
+    QTest::newRow("order 9 is outside")
+            << QList<int>{ 9, 9, 9, 9, 9, 9, 9, 9, 9 } << QList<int>{ 4, 0, 1, 2, 3, 5, 6, 7, 8 }
+            << QList<int>{ 4, 0, 1, 2, 3, 5, 6, 7, 8 };
+    QTest::newRow("all zero, as in a short file")
+            << QList<int>{ 0, 0, 0, 0, 0, 0, 0, 0, 0 } << QList<int>{ 1, 0, 2, 3, 4, 5, 6, 7, 8 }
+            << QList<int>{ 0, 1, 2, 3, 4, 5, 6, 7, 8 };
+    QTest::newRow("duplicates: the first column keeps the position")
+            << QList<int>{ 8, 8, 0, 0, 4, 5, 6, 7, 1 } << identity
+            << QList<int>{ 2, 8, 1, 3, 4, 5, 6, 7, 0 };
+}
+
+void tst_ColumnLayoutRecord::arrangementFromOrders()
+{
+    QFETCH(QList<int>, orders);
+    QFETCH(QList<int>, current);
+    QFETCH(QList<int>, expected);
+
+    QCOMPARE(arrangement(withOrders(orders), current), expected);
+}
+
+void tst_ColumnLayoutRecord::everySavedArrangementComesBack()
+{
+    QRandomGenerator gen(2024);
+    for (int round = 0; round < 3000; ++round) {
+        QList<int> saved = identity;
+        QList<int> shown = identity;
+        for (int i = ColumnCount - 1; i > 0; --i) {
+            saved.swapItemsAt(i, gen.bounded(i + 1));
+            shown.swapItemsAt(i, gen.bounded(i + 1));
+        }
+        QList<int> orders(ColumnCount);
+        for (int v = 0; v < ColumnCount; ++v)
+            orders[saved[v]] = v;
+        QCOMPARE(arrangement(withOrders(orders), shown), saved);
+        // Also with column 8's order lost under a language code.
+        orders[8] = 0x6e65;
+        QCOMPARE(arrangement(withOrders(orders), shown), saved);
+    }
 }
 
 void tst_ColumnLayoutRecord::language_data()

@@ -1,0 +1,72 @@
+#include "mainwindow/mainwindow.h"
+
+#include "app/appshell.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTranslator>
+
+void Zol_ClientMainWindow::loadLanguage(const QString &code)
+{
+    if (!AppTranslator)
+        return;
+    // A missing or unreadable file leaves the translator empty: the texts then
+    // stay in English, which is all that is wanted, so the result is not used.
+    [[maybe_unused]] const bool loaded =
+            AppTranslator->load(QStringLiteral("qrt_") + code, QStringLiteral("."));
+    // Installing an installed translator again would add it twice and, when it
+    // is empty, tell no window. Removing it first tells every window to apply
+    // its texts again, whatever the file held.
+    QCoreApplication::removeTranslator(AppTranslator);
+    QCoreApplication::installTranslator(AppTranslator);
+}
+
+void Zol_ClientMainWindow::MenuInit(bool useStored)
+{
+    const QString locale = SystemLocaleName();
+    bool englishOn = false;
+    bool chineseOn = false;
+
+    if (useStored && LayoutLoaded) {
+        // The code came from the command line or from "config.cfg".
+        if (CurrentLanguage == QLatin1String("c"))
+            chineseOn = true;
+        else
+            englishOn = true;
+    } else {
+        if (locale == QLatin1String("en"))
+            englishOn = true;
+        else if (locale == QLatin1String("c"))
+            chineseOn = true;
+        CurrentLanguage = locale;
+    }
+
+    loadLanguage(CurrentLanguage);
+    MEnglish->setChecked(englishOn);
+    MChinese->setChecked(chineseOn);
+}
+
+void Zol_ClientMainWindow::English()
+{
+    if (CurrentLanguage != QLatin1String("en")) {
+        loadLanguage(QStringLiteral("en"));
+        CurrentLanguage = QStringLiteral("en");
+    }
+    MEnglish->setChecked(true);
+    MChinese->setChecked(false);
+}
+
+void Zol_ClientMainWindow::Chinese()
+{
+    if (CurrentLanguage != QLatin1String("c")) {
+        loadLanguage(QStringLiteral("c"));
+        CurrentLanguage = QStringLiteral("c");
+    }
+    MEnglish->setChecked(false);
+    MChinese->setChecked(true);
+}
+
+void Zol_ClientMainWindow::Detect()
+{
+    MenuInit(false);
+}
