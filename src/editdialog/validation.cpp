@@ -5,7 +5,8 @@
 
 namespace {
 
-// The dialog's messages are looked up in the dialog's own context.
+// The dialog's messages are looked up in the dialog's own context. Callers wrap
+// each text in QT_TRANSLATE_NOOP so the message files can find it.
 QString translated(const char *text)
 {
     return QCoreApplication::translate("Edit_Network_Configuration", text);
@@ -24,7 +25,7 @@ bool isAsciiDigit(char c)
 QString nameMessage()
 {
     // Only the heading is translated; the numbered lines stay as they are.
-    return translated("Invalid name, please check the following:\n\n")
+    return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid name, please check the following:\n\n"))
         + QStringLiteral("1. Max of 12 characters\n")
         + QStringLiteral("2. Only alphanumeric characters and underscore allowed\n")
         + QStringLiteral("3. First character must be a letter");
@@ -32,7 +33,7 @@ QString nameMessage()
 
 QString locationMessage()
 {
-    return translated("Invalid location, make sure of the following:\n\n")
+    return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid location, make sure of the following:\n\n"))
         + QStringLiteral("1. Max of 31 characters\n")
         + QStringLiteral("2. Only alphanumeric characters, underscore and blank spaces allowed\n");
 }
@@ -97,10 +98,10 @@ QString CheckEditFields(const EditFields &fields)
     if (fields.dhcp)
         return QString();
     if (!isCanonicalAddress(fields.ip))
-        return translated("Invalid IP Address.");
+        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid IP Address."));
     if (!isCanonicalAddress(fields.mask))
-        return translated("Invalid Subnet Mask.");
+        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Subnet Mask."));
     if (!isCanonicalAddress(fields.gateway))
-        return translated("Invalid Gateway.");
+        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Gateway."));
     return QString();
 }

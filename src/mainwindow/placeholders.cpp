@@ -47,11 +47,3 @@ void Edit_Network_Configuration::DHCP_clicked() { qWarning("edit dialog not buil
 void Edit_Network_Configuration::OK_clicked() { qWarning("edit dialog not built yet"); }
 void Edit_Network_Configuration::ResetIP_clicked() { qWarning("edit dialog not built yet"); }
 void Edit_Network_Configuration::keyPressEvent(QKeyEvent *event) { QWidget::keyPressEvent(event); }
-
-// --- column layout file and language -----------------------------------------
-void Zol_ClientMainWindow::loadColumnLayout() {}
-void Zol_ClientMainWindow::saveColumnLayout() {}
-void Zol_ClientMainWindow::MenuInit(bool) { qWarning("language selection not built yet"); }
-void Zol_ClientMainWindow::English() { qWarning("language selection not built yet"); }
-void Zol_ClientMainWindow::Chinese() { qWarning("language selection not built yet"); }
-void Zol_ClientMainWindow::Detect() { MenuInit(false); }
