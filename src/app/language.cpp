@@ -14,9 +14,9 @@ void Zol_ClientMainWindow::loadLanguage(const QString &code)
     // stay in English, which is all that is wanted, so the result is not used.
     [[maybe_unused]] const bool loaded =
             AppTranslator->load(QStringLiteral("qrt_") + code, QStringLiteral("."));
-    // Installing an installed translator again would add it twice and, when it
-    // is empty, tell no window. Removing it first tells every window to apply
-    // its texts again, whatever the file held.
+    // Installing it again on its own would put it in the list a second time.
+    // Removed first, it stays there once, and the removal alone tells every
+    // window to apply its texts again, whatever the file held.
     QCoreApplication::removeTranslator(AppTranslator);
     QCoreApplication::installTranslator(AppTranslator);
 }
