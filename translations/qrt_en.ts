@@ -104,14 +104,6 @@
         <source>ZOL Client</source>
         <translation>ZOL Client</translation>
     </message>
-    <message>
-        <source>Enabled</source>
-        <translation>Enabled</translation>
-    </message>
-    <message>
-        <source>Disabled</source>
-        <translation>Disabled</translation>
-    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindowBase</name>
