@@ -11,6 +11,14 @@
         <source>textLabel1</source>
         <translation>textLabel1</translation>
     </message>
+    <message>
+        <source>Update progress</source>
+        <translation>更新进度</translation>
+    </message>
+    <message>
+        <source>How far the device has got with its new settings</source>
+        <translation>设备应用新设置的进度</translation>
+    </message>
 </context>
 <context>
     <name>Edit_Network_Configuration</name>
@@ -96,6 +104,86 @@
     <message>
         <source>MAC Address :</source>
         <translation>MAC 地址：</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>Type of the device (read only)</source>
+        <translation>设备的类型（只读）</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Serial number of the device (read only)</source>
+        <translation>设备的序列号（只读）</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message>
+        <source>Hardware address of the device (read only)</source>
+        <translation>设备的硬件地址（只读）</translation>
+    </message>
+    <message>
+        <source>When checked, the device takes its IP address, subnet mask and gateway from a DHCP server</source>
+        <translation>选中时，设备从 DHCP 服务器获取 IP 地址、子网掩码和网关</translation>
+    </message>
+    <message>
+        <source>Ask the device to fetch a new address from its DHCP server</source>
+        <translation>让设备从 DHCP 服务器重新获取地址</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>IPv4 address of the device: four numbers from 0 to 255 separated by dots</source>
+        <translation>设备的 IPv4 地址：四个 0 到 255 之间的数字，用点分隔</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Subnet mask of the device, for example 255.255.255.0</source>
+        <translation>设备的子网掩码，例如 255.255.255.0</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>IPv4 address of the default gateway</source>
+        <translation>默认网关的 IPv4 地址</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Up to 12 letters, digits and underscores, starting with a letter</source>
+        <translation>最多 12 个字母、数字和下划线，以字母开头</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Up to 31 letters, digits, underscores and blanks</source>
+        <translation>最多 31 个字母、数字、下划线和空格</translation>
+    </message>
+    <message>
+        <source>Check the settings and send them to the device</source>
+        <translation>检查设置并发送到设备</translation>
+    </message>
+    <message>
+        <source>Close without changing the device</source>
+        <translation>关闭，不更改设备</translation>
     </message>
 </context>
 <context>
@@ -211,6 +299,26 @@
         <source>About</source>
         <translation>关于</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Devices that answered on the local network, one row each. Double-click a row or press Return to edit its settings.</source>
+        <translation>在局域网中应答的设备，每台一行。双击某行或按回车键可编辑其设置。</translation>
+    </message>
+    <message>
+        <source>Clear the list and search the local network for devices</source>
+        <translation>清空列表并在局域网中查找设备</translation>
+    </message>
+    <message>
+        <source>Change the network settings of the selected device</source>
+        <translation>更改所选设备的网络设置</translation>
+    </message>
+    <message>
+        <source>Close ZOL Client</source>
+        <translation>关闭 ZOL 客户端</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>
@@ -232,6 +340,30 @@
     <message>
         <source>&amp;OK</source>
         <translation>确定(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Name and version of this program</source>
+        <translation>本程序的名称和版本</translation>
+    </message>
+    <message>
+        <source>ZOL Client picture</source>
+        <translation>ZOL 客户端图片</translation>
+    </message>
+    <message>
+        <source>The program&apos;s picture, shown above the version</source>
+        <translation>本程序的图片，显示在版本号上方</translation>
+    </message>
+    <message>
+        <source>Version of this program</source>
+        <translation>本程序的版本</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Close this window</source>
+        <translation>关闭此窗口</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,14 @@
         <source>textLabel1</source>
         <translation>textLabel1</translation>
     </message>
+    <message>
+        <source>Update progress</source>
+        <translation>Update progress</translation>
+    </message>
+    <message>
+        <source>How far the device has got with its new settings</source>
+        <translation>How far the device has got with its new settings</translation>
+    </message>
 </context>
 <context>
     <name>Edit_Network_Configuration</name>
@@ -96,6 +104,86 @@
     <message>
         <source>MAC Address :</source>
         <translation>MAC Address :</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>Device Type</translation>
+    </message>
+    <message>
+        <source>Type of the device (read only)</source>
+        <translation>Type of the device (read only)</translation>
+    </message>
+    <message>
+        <source>Serial Number</source>
+        <translation>Serial Number</translation>
+    </message>
+    <message>
+        <source>Serial number of the device (read only)</source>
+        <translation>Serial number of the device (read only)</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC Address</translation>
+    </message>
+    <message>
+        <source>Hardware address of the device (read only)</source>
+        <translation>Hardware address of the device (read only)</translation>
+    </message>
+    <message>
+        <source>When checked, the device takes its IP address, subnet mask and gateway from a DHCP server</source>
+        <translation>When checked, the device takes its IP address, subnet mask and gateway from a DHCP server</translation>
+    </message>
+    <message>
+        <source>Ask the device to fetch a new address from its DHCP server</source>
+        <translation>Ask the device to fetch a new address from its DHCP server</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>IPv4 address of the device: four numbers from 0 to 255 separated by dots</source>
+        <translation>IPv4 address of the device: four numbers from 0 to 255 separated by dots</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>Subnet mask of the device, for example 255.255.255.0</source>
+        <translation>Subnet mask of the device, for example 255.255.255.0</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>IPv4 address of the default gateway</source>
+        <translation>IPv4 address of the default gateway</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Up to 12 letters, digits and underscores, starting with a letter</source>
+        <translation>Up to 12 letters, digits and underscores, starting with a letter</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Up to 31 letters, digits, underscores and blanks</source>
+        <translation>Up to 31 letters, digits, underscores and blanks</translation>
+    </message>
+    <message>
+        <source>Check the settings and send them to the device</source>
+        <translation>Check the settings and send them to the device</translation>
+    </message>
+    <message>
+        <source>Close without changing the device</source>
+        <translation>Close without changing the device</translation>
     </message>
 </context>
 <context>
@@ -211,6 +299,26 @@
         <source>About</source>
         <translation>About</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>Devices</translation>
+    </message>
+    <message>
+        <source>Devices that answered on the local network, one row each. Double-click a row or press Return to edit its settings.</source>
+        <translation>Devices that answered on the local network, one row each. Double-click a row or press Return to edit its settings.</translation>
+    </message>
+    <message>
+        <source>Clear the list and search the local network for devices</source>
+        <translation>Clear the list and search the local network for devices</translation>
+    </message>
+    <message>
+        <source>Change the network settings of the selected device</source>
+        <translation>Change the network settings of the selected device</translation>
+    </message>
+    <message>
+        <source>Close ZOL Client</source>
+        <translation>Close ZOL Client</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>
@@ -232,6 +340,30 @@
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Name and version of this program</source>
+        <translation>Name and version of this program</translation>
+    </message>
+    <message>
+        <source>ZOL Client picture</source>
+        <translation>ZOL Client picture</translation>
+    </message>
+    <message>
+        <source>The program&apos;s picture, shown above the version</source>
+        <translation>The program&apos;s picture, shown above the version</translation>
+    </message>
+    <message>
+        <source>Version of this program</source>
+        <translation>Version of this program</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Close this window</source>
+        <translation>Close this window</translation>
     </message>
 </context>
 </TS>

@@ -88,6 +88,14 @@ void aboutboxformBase::languageChange()
     setWindowTitle(tr("About ZOL Client"));
     versionLabel->setText(tr("Version X.Y"));
     buttonOk->setText(tr("&OK"));
+
+    // For screen readers and UI automation; nothing on screen changes.
+    setAccessibleDescription(tr("Name and version of this program"));
+    pixmapLabel2->setAccessibleName(tr("ZOL Client picture"));
+    pixmapLabel2->setAccessibleDescription(tr("The program's picture, shown above the version"));
+    versionLabel->setAccessibleDescription(tr("Version of this program"));
+    buttonOk->setAccessibleName(tr("OK"));
+    buttonOk->setAccessibleDescription(tr("Close this window"));
 }
 
 aboutboxform::aboutboxform(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)

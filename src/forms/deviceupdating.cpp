@@ -63,6 +63,10 @@ void Device_UpdatingBase::languageChange()
 {
     setWindowTitle(tr("Please Wait"));
     textLabel1->setText(tr("textLabel1"));
+
+    // For screen readers and UI automation; nothing on screen changes.
+    progressBar1->setAccessibleName(tr("Update progress"));
+    progressBar1->setAccessibleDescription(tr("How far the device has got with its new settings"));
 }
 
 Device_Updating::Device_Updating(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)

@@ -212,6 +212,34 @@ void Edit_Network_ConfigurationBase::languageChange()
     textLabel1_2->setText(tr("Device Type:"));
     textLabel1->setText(tr("Serial Number :"));
     textLabel2->setText(tr("MAC Address :"));
+
+    // For screen readers and UI automation; nothing on screen changes.
+    Device_Type->setAccessibleName(tr("Device Type"));
+    Device_Type->setAccessibleDescription(tr("Type of the device (read only)"));
+    Serial_Number->setAccessibleName(tr("Serial Number"));
+    Serial_Number->setAccessibleDescription(tr("Serial number of the device (read only)"));
+    Mac_Address->setAccessibleName(tr("MAC Address"));
+    Mac_Address->setAccessibleDescription(tr("Hardware address of the device (read only)"));
+    DHCP->setAccessibleName(tr("DHCP Enabled"));
+    DHCP->setAccessibleDescription(
+        tr("When checked, the device takes its IP address, subnet mask and gateway from a DHCP server"));
+    ResetIP->setAccessibleName(tr("Renew Lease"));
+    ResetIP->setAccessibleDescription(tr("Ask the device to fetch a new address from its DHCP server"));
+    IP_Address->setAccessibleName(tr("IP Address"));
+    IP_Address->setAccessibleDescription(
+        tr("IPv4 address of the device: four numbers from 0 to 255 separated by dots"));
+    Subnet_Mask->setAccessibleName(tr("Subnet Mask"));
+    Subnet_Mask->setAccessibleDescription(tr("Subnet mask of the device, for example 255.255.255.0"));
+    Gateway->setAccessibleName(tr("Gateway"));
+    Gateway->setAccessibleDescription(tr("IPv4 address of the default gateway"));
+    Name->setAccessibleName(tr("Name"));
+    Name->setAccessibleDescription(tr("Up to 12 letters, digits and underscores, starting with a letter"));
+    Location->setAccessibleName(tr("Location"));
+    Location->setAccessibleDescription(tr("Up to 31 letters, digits, underscores and blanks"));
+    OK->setAccessibleName(tr("OK"));
+    OK->setAccessibleDescription(tr("Check the settings and send them to the device"));
+    Cancel->setAccessibleName(tr("Cancel"));
+    Cancel->setAccessibleDescription(tr("Close without changing the device"));
 }
 
 void Edit_Network_ConfigurationBase::DHCP_clicked()

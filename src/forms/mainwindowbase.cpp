@@ -214,6 +214,18 @@ void Zol_ClientMainWindowBase::languageChange()
     MAbout->setIconText(tr("&About"));
     MAbout->setToolTip(tr("About"));
     HelpMenu->setTitle(tr("&Help"));
+
+    // For screen readers and UI automation; nothing on screen changes.
+    MainList->setAccessibleName(tr("Devices"));
+    MainList->setAccessibleDescription(
+        tr("Devices that answered on the local network, one row each. "
+           "Double-click a row or press Return to edit its settings."));
+    Find_All->setAccessibleName(tr("Find All"));
+    Find_All->setAccessibleDescription(tr("Clear the list and search the local network for devices"));
+    Edit->setAccessibleName(tr("Edit"));
+    Edit->setAccessibleDescription(tr("Change the network settings of the selected device"));
+    Exit->setAccessibleName(tr("Exit"));
+    Exit->setAccessibleDescription(tr("Close ZOL Client"));
 }
 
 void Zol_ClientMainWindowBase::Find_All_clicked()

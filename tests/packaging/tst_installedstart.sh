@@ -82,7 +82,8 @@ close_with_escape() {
 
 titled_zol_client() { [ -n "$wid" ] && xdotool search --onlyvisible --name '^ZOL Client$' | grep -qx "$wid"; }
 loaded_chinese() { grep -q '/share/zol-client/qrt_c\.qm$' "/proc/$pid/maps"; }
-config_language() { dd if="$1" bs=1 skip=64 count=8 2>/dev/null | tr -d '\0'; }
+# The code at offset 64, up to its first zero byte (column 8's width follows).
+config_language() { dd if="$1" bs=1 skip=64 count=8 2>/dev/null | tr '\0' '\n' | head -n 1; }
 
 begin "the menu entry"
 check "Exec lines start the installed launcher without quoting" \
