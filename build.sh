@@ -2,6 +2,7 @@
 # One entry point for developers and CI.
 #   ./build.sh run [program arguments]   install what is missing, build, start Zol_Client
 #   ./build.sh test                      install what is missing, build, run every test
+#   ./build.sh package                   install what is missing, build, make the .deb in the build folder
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -12,6 +13,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     xvfb xauth xdotool openbox x11-apps imagemagick fonts-noto-cjk
     iproute2 util-linux procps
+    dpkg-dev desktop-file-utils file
 )
 
 install_missing() {
@@ -49,8 +51,14 @@ test)
     cd "$build"
     ctest --output-on-failure --timeout 600
     ;;
+package)
+    install_missing
+    configure_and_build
+    cd "$build"
+    cpack -G DEB
+    ;;
 *)
-    echo "usage: $0 run [arguments] | test" >&2
+    echo "usage: $0 run [arguments] | test | package" >&2
     exit 2
     ;;
 esac
