@@ -11,7 +11,7 @@ build="${ZOL_BUILD_DIR:-$here/build}"
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    xvfb xauth xdotool openbox x11-apps imagemagick fonts-noto-cjk
+    xvfb xauth xdotool openbox x11-apps x11-utils imagemagick fonts-noto-cjk
     iproute2 util-linux procps
     dpkg-dev desktop-file-utils file
 )
