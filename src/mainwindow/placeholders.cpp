@@ -11,20 +11,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-// --- device list and answers -------------------------------------------------
-void Zol_ClientMainWindow::Find_All_clicked()
-{
-    MainList->clear();
-    Edit->setEnabled(false);
-    IncrementQuerySequence();
-    SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false);
-}
-void Zol_ClientMainWindow::customEvent(QEvent *event)
-{
-    qWarning("Unknown custom event type: %d", int(event->type()));
-}
-QTreeWidgetItem *Zol_ClientMainWindow::findDeviceRow(const QString &) const { return nullptr; }
-
 // --- modify flow -------------------------------------------------------------
 void Zol_ClientMainWindow::MainList_doubleClicked(QTreeWidgetItem *)
 {

@@ -33,6 +33,25 @@ void raiseReceiveBuffer(int fd)
         ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
 }
 
+// The socket on 0.0.0.0:2851, or -1 when it can't be had.
+int openResponseSocket()
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    if (fd < 0)
+        return -1;
+    // Address reuse stays off: a second program on the port makes this fail.
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(ResponsePort);
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    raiseReceiveBuffer(fd);
+    return fd;
+}
+
 void reportBindFailure()
 {
     // The message box belongs on the GUI thread.
@@ -50,6 +69,9 @@ ReceiveThread::ReceiveThread(QObject *owner)
     : owner(owner)
 {
     DeviceResponseEvent::eventType();
+    // Bound here rather than on the new thread: the first query leaves right
+    // after start(), and answers arriving before a late bind would be lost.
+    m_socket.store(openResponseSocket());
 }
 
 ReceiveThread::~ReceiveThread()
@@ -62,29 +84,17 @@ ReceiveThread::~ReceiveThread()
         ::shutdown(fd, SHUT_RDWR);
     wait(2000);
     const int left = m_socket.exchange(-1);
-    if (left >= 0 && isFinished())
+    if (left >= 0 && !isRunning())
         ::close(left);
 }
 
 void ReceiveThread::run()
 {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+    const int fd = m_socket.load();
     if (fd < 0) {
         reportBindFailure();
         return;
     }
-    // Address reuse stays off: a second program on the port makes this fail.
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_port = htons(ResponsePort);
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0) {
-        ::close(fd);
-        reportBindFailure();
-        return;
-    }
-    raiseReceiveBuffer(fd);
-    m_socket.store(fd);
 
     char buffer[MaxDatagramText];
     while (!stopRequested) {

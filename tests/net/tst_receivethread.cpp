@@ -73,6 +73,7 @@ private slots:
     void delivers_data();
     void delivers();
     void twoInArrivalOrder();
+    void answerBeforeStartIsKept();
     void burstIsNotDropped();
     void bindFailureShownOnceOnGuiThread();
     void idleDestructorReturnsAtOnce();
@@ -162,6 +163,18 @@ void tst_ReceiveThread::twoInArrivalOrder()
     QTRY_COMPARE(owner.texts.size(), 2);
     QCOMPARE(owner.texts, (QStringList{QStringLiteral("ZOL_READ_RESPONSE,first"),
                                        QStringLiteral("ZOL_READ_RESPONSE,second")}));
+}
+
+void tst_ReceiveThread::answerBeforeStartIsKept()
+{
+    // The first query leaves right after start(); an answer that beats the
+    // new thread must still be there for it.
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    QVERIFY(responsePortTaken());
+    sendDatagrams({"ZOL_READ_RESPONSE,early"});
+    receiver.start();
+    QTRY_COMPARE(owner.texts, QStringList{QStringLiteral("ZOL_READ_RESPONSE,early")});
 }
 
 void tst_ReceiveThread::burstIsNotDropped()
