@@ -189,6 +189,14 @@
 <context>
     <name>Zol_ClientMainWindow</name>
     <message>
+        <source>Disabled</source>
+        <translation>禁用</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>启用</translation>
+    </message>
+    <message>
         <source>ZOL Client</source>
         <translation>ZOL 客户端</translation>
     </message>

@@ -189,6 +189,14 @@
 <context>
     <name>Zol_ClientMainWindow</name>
     <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
         <source>ZOL Client</source>
         <translation>ZOL Client</translation>
     </message>
