@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class ResponseHoldBack;
 struct ReadResponse;
 
 // The program's main window: owns the receiver, the edit dialog, the modify
@@ -73,4 +74,6 @@ private:
     void centreOverWindow(QWidget *dialog) const;
 
     QHash<QString, QTreeWidgetItem *> m_rowsByMac;
+    // Keeps device answers waiting while the modify flow runs (made on first use).
+    ResponseHoldBack *m_responseHoldBack = nullptr;
 };

@@ -1,0 +1,208 @@
+#include "mainwindow/modifyflow.h"
+#include "mainwindow/mainwindow.h"
+
+#include "forms/deviceupdating.h"
+#include "forms/windowflags.h"
+#include "net/deviceresponseevent.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
+#include <QTreeWidgetItem>
+#include <QWindow>
+
+namespace {
+
+ModifyPauseHook &pauseHook()
+{
+    static ModifyPauseHook hook;
+    return hook;
+}
+
+void pause(int milliseconds)
+{
+    if (pauseHook())
+        pauseHook()(milliseconds);
+    else
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+// Lets a freshly shown dialog be exposed and paints it completely, without
+// returning to the event loop. The window system reports the exposure only
+// through event processing; user input stays queued meanwhile.
+void paintNow(QWidget *dialog)
+{
+    constexpr int ExposeWaitMs = 1000;
+    const QDeadlineTimer deadline(ExposeWaitMs);
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+    } while (!(dialog->windowHandle() && dialog->windowHandle()->isExposed())
+             && !deadline.hasExpired());
+    dialog->repaint();
+}
+
+// The posted event type that tells the hold-back to hand over its answers.
+QEvent::Type releaseEventType()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+} // namespace
+
+ModifyPauseHook SetModifyPauseHook(ModifyPauseHook hook)
+{
+    ModifyPauseHook previous = std::move(pauseHook());
+    pauseHook() = std::move(hook);
+    return previous;
+}
+
+ResponseHoldBack::ResponseHoldBack(QObject *target)
+    : QObject(target), m_target(target)
+{
+    target->installEventFilter(this);
+}
+
+void ResponseHoldBack::hold()
+{
+    m_holding = true;
+    m_flowRunning = true;
+}
+
+void ResponseHoldBack::release()
+{
+    m_flowRunning = false;
+    // Posted, not delivered here: answers already waiting in the queue reach
+    // the filter first and keep their place behind those held so far.
+    QCoreApplication::postEvent(this, new QEvent(releaseEventType()));
+}
+
+bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_holding && watched == m_target && event != m_passing
+        && event->type() == DeviceResponseEvent::eventType()) {
+        m_held.append(static_cast<DeviceResponseEvent *>(event)->text());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ResponseHoldBack::customEvent(QEvent *event)
+{
+    if (event->type() == releaseEventType())
+        deliverHeld();
+}
+
+void ResponseHoldBack::deliverHeld()
+{
+    // A later flow started before this release came round: its own release
+    // will hand everything over.
+    if (m_flowRunning || !m_holding)
+        return;
+    // Answers keep being held while these are handled: a message box opened
+    // by one of them runs its own loop, and what arrives meanwhile must wait
+    // its turn behind the rest.
+    while (!m_held.isEmpty()) {
+        DeviceResponseEvent answer(m_held.takeFirst());
+        const QEvent *outer = m_passing;
+        m_passing = &answer;
+        QCoreApplication::sendEvent(m_target, &answer);
+        m_passing = outer;
+        if (m_flowRunning)
+            return;
+    }
+    m_holding = false;
+}
+
+void Zol_ClientMainWindow::centreOverWindow(QWidget *dialog) const
+{
+    // Centres of the two rectangles (0, 0, width - 1, height - 1), with
+    // division truncating toward zero.
+    const QPoint windowCentre((width() - 1) / 2, (height() - 1) / 2);
+    const QPoint dialogCentre((dialog->width() - 1) / 2, (dialog->height() - 1) / 2);
+    dialog->move(mapToGlobal(windowCentre) - dialogCentre);
+}
+
+void Zol_ClientMainWindow::MainList_doubleClicked(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+
+    const bool dhcpOn = item->text(6) == tr("Enabled");
+    Edit_Network_Configuration &dialog = EditDialog;
+    dialog.Device_Type->setText(item->text(0));
+    dialog.Serial_Number->setText(item->text(1));
+    dialog.Mac_Address->setText(item->text(2));
+    // The states the DHCP handler would produce, set without running it.
+    dialog.DHCP->setChecked(dhcpOn);
+    dialog.IP_Address->setEnabled(!dhcpOn);
+    dialog.Subnet_Mask->setEnabled(!dhcpOn);
+    dialog.Gateway->setEnabled(!dhcpOn);
+    dialog.ResetIP->setEnabled(dhcpOn);
+    dialog.IP_Address->setText(item->text(3));
+    dialog.Subnet_Mask->setText(item->text(4));
+    dialog.Gateway->setText(item->text(5));
+    dialog.Name->setText(item->text(7));
+    dialog.Location->setText(item->text(8));
+    // Read back from the fields, which may have cut the texts to length.
+    dialog.Initial_IP_Address = dialog.IP_Address->text();
+    dialog.Initial_Subnet_Mask = dialog.Subnet_Mask->text();
+    dialog.Initial_Gateway = dialog.Gateway->text();
+    dialog.Initial_Name = dialog.Name->text();
+    dialog.Initial_Location = dialog.Location->text();
+    dialog.Initial_DHCP = dhcpOn;
+
+    ModifyInProgress = true;
+    centreOverWindow(&dialog);
+    if (dialog.exec() == QDialog::Accepted) {
+        // From here to the refresh the device's answers wait, as if the GUI
+        // thread were blocked throughout.
+        if (!m_responseHoldBack)
+            m_responseHoldBack = new ResponseHoldBack(this);
+        m_responseHoldBack->hold();
+
+        if (ModifyTimer.isActive())
+            ModifyTimer.stop();
+
+        {
+            Device_Updating progress(this, nullptr, false, DialogWindowFlags());
+            centreOverWindow(&progress);
+
+            const bool gettingAddress = !dialog.Initial_DHCP && dialog.DHCP->isChecked();
+            const int stepDelay = gettingAddress ? 100 : 20;
+            progress.setMessage(gettingAddress
+                                    ? QStringLiteral("Device Getting IP Address from DHCP Server...")
+                                    : QStringLiteral("Device Updating..."));
+
+            pause(20);
+
+            // A refusal handled while the dialog was open skips the display.
+            if (!ModifyFailed) {
+                progress.show();
+                paintNow(&progress);
+                for (int i = 0; i <= 40; ++i) {
+                    progress.setProgress(i * 5 / 2);
+                    pause(stepDelay);
+                }
+                progress.hide();
+            }
+
+            ModifyFailed = false;
+            Find_All_clicked();
+        }
+
+        ModifyInProgress = false;
+        m_responseHoldBack->release();
+        return;
+    }
+    ModifyInProgress = false;
+}
+
+void Zol_ClientMainWindow::ModifyTimeOut()
+{
+    ModifyTimer.stop();
+    Find_All_clicked();
+}

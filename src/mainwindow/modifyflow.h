@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// The blocking pauses of the modify flow (20 ms before the progress display,
+// then one per step). Tests may install a hook that observes the flow at each
+// pause instead of sleeping; returns the previous hook.
+using ModifyPauseHook = std::function<void(int milliseconds)>;
+ModifyPauseHook SetModifyPauseHook(ModifyPauseHook hook);
+
+// Holds back the device answers posted to one window while the modify flow
+// runs without returning to the event loop (it only lets the progress dialog
+// get exposed), and hands them over afterwards in arrival order, from the
+// event loop.
+class ResponseHoldBack final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ResponseHoldBack)
+
+public:
+    // Becomes a child and an event filter of target.
+    explicit ResponseHoldBack(QObject *target);
+
+    void hold();
+    // Ends the hold; the answers held so far are delivered once the event
+    // loop runs again, and answers arriving until then queue up behind them.
+    void release();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void customEvent(QEvent *event) override;
+
+private:
+    void deliverHeld();
+
+    QObject *m_target;
+    bool m_holding = false;
+    bool m_flowRunning = false;
+    const QEvent *m_passing = nullptr;
+    QList<QString> m_held;
+};
