@@ -548,75 +548,83 @@ void tst_EditNetworkConfiguration::focusedCheckBoxTogglesOnIgnoredKeys_data()
 
 void tst_EditNetworkConfiguration::focusedCheckBoxTogglesOnIgnoredKeys()
 {
+    // A window of its own: the offscreen platform does not activate a
+    // window again once it was hidden.
+    Edit_Network_Configuration d(nullptr, nullptr, false, DialogWindowFlags());
     QFETCH(int, key);
 
     Device device;
     device.mac = QStringLiteral("00:A0:00:00:06:01");
     device.ip = QStringLiteral("10.0.6.1");
-    fill(*m_dialog, device);
-    m_dialog->show();
-    m_dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
-    m_dialog->DHCP->setFocus();
-    QVERIFY(m_dialog->DHCP->hasFocus());
+    fill(d, device);
+    d.show();
+    d.activateWindow();
+    d.DHCP->setFocus();
+    QTRY_VERIFY(d.DHCP->hasFocus());
 
-    QTest::keyClick(m_dialog->DHCP, Qt::Key(key));
-    QVERIFY(m_dialog->isVisible());
-    QVERIFY(m_dialog->DHCP->isChecked());
-    QVERIFY(!m_dialog->IP_Address->isEnabled());
-    QVERIFY(m_dialog->ResetIP->isEnabled());
+    QTest::keyClick(d.DHCP, Qt::Key(key));
+    QVERIFY(d.isVisible());
+    QVERIFY(d.DHCP->isChecked());
+    QVERIFY(!d.IP_Address->isEnabled());
+    QVERIFY(d.ResetIP->isEnabled());
 
     // The key went through the DHCP handler: the addresses were saved.
-    m_dialog->IP_Address->setText(QStringLiteral("0.0.0.0"));
-    QTest::keyClick(m_dialog->DHCP, Qt::Key(key));
-    QVERIFY(m_dialog->isVisible());
-    QVERIFY(!m_dialog->DHCP->isChecked());
-    QVERIFY(m_dialog->IP_Address->isEnabled());
-    QVERIFY(!m_dialog->ResetIP->isEnabled());
-    QCOMPARE(m_dialog->IP_Address->text(), QStringLiteral("10.0.6.1"));
+    d.IP_Address->setText(QStringLiteral("0.0.0.0"));
+    QTest::keyClick(d.DHCP, Qt::Key(key));
+    QVERIFY(d.isVisible());
+    QVERIFY(!d.DHCP->isChecked());
+    QVERIFY(d.IP_Address->isEnabled());
+    QVERIFY(!d.ResetIP->isEnabled());
+    QCOMPARE(d.IP_Address->text(), QStringLiteral("10.0.6.1"));
     QVERIFY(m_platform.sent.isEmpty());
-    m_dialog->hide();
+    d.hide();
 }
 
 void tst_EditNetworkConfiguration::spaceTogglesOnce()
 {
+    // A window of its own: the offscreen platform does not activate a
+    // window again once it was hidden.
+    Edit_Network_Configuration d(nullptr, nullptr, false, DialogWindowFlags());
     Device device;
     device.mac = QStringLiteral("00:A0:00:00:06:02");
-    fill(*m_dialog, device);
-    m_dialog->show();
-    m_dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog));
-    m_dialog->DHCP->setFocus();
+    fill(d, device);
+    d.show();
+    d.activateWindow();
+    d.DHCP->setFocus();
+    QTRY_VERIFY(d.DHCP->hasFocus());
 
-    QTest::keyClick(m_dialog->DHCP, Qt::Key_Space);
-    QVERIFY(m_dialog->DHCP->isChecked());
-    QVERIFY(!m_dialog->Gateway->isEnabled());
-    QVERIFY(m_dialog->ResetIP->isEnabled());
-    m_dialog->hide();
+    QTest::keyClick(d.DHCP, Qt::Key_Space);
+    QVERIFY(d.DHCP->isChecked());
+    QVERIFY(!d.Gateway->isEnabled());
+    QVERIFY(d.ResetIP->isEnabled());
+    d.hide();
 }
 
 void tst_EditNetworkConfiguration::escapeAndEnterDoNotCloseTheDialog()
 {
+    // A window of its own: the offscreen platform does not activate a
+    // window again once it was hidden.
+    Edit_Network_Configuration d(nullptr, nullptr, false, DialogWindowFlags());
     Device device;
     device.mac = QStringLiteral("00:A0:00:00:06:03");
-    fill(*m_dialog, device);
+    fill(d, device);
 
     bool openAfterEscape = false;
     bool openAfterEnter = false;
     bool dhcpUntouched = false;
     bool active = false;
-    const int result = runWith(*m_dialog, [&] {
-        m_dialog->activateWindow();
-        active = QTest::qWaitForWindowActive(m_dialog);
-        m_dialog->Name->setFocus();
-        m_dialog->Name->setText(QStringLiteral("renamed"));
-        QTest::keyClick(m_dialog->Name, Qt::Key_Escape);
-        openAfterEscape = m_dialog->isVisible();
+    const int result = runWith(d, [&] {
+        d.activateWindow();
+        d.Name->setFocus();
+        active = QTest::qWaitFor([&] { return d.Name->hasFocus(); });
+        d.Name->setText(QStringLiteral("renamed"));
+        QTest::keyClick(d.Name, Qt::Key_Escape);
+        openAfterEscape = d.isVisible();
         // Enter in a line edit is not turned into a press of OK.
-        QTest::keyClick(m_dialog->Name, Qt::Key_Return);
-        QTest::keyClick(m_dialog->Name, Qt::Key_Enter);
-        openAfterEnter = m_dialog->isVisible();
-        dhcpUntouched = !m_dialog->DHCP->isChecked();
+        QTest::keyClick(d.Name, Qt::Key_Return);
+        QTest::keyClick(d.Name, Qt::Key_Enter);
+        openAfterEnter = d.isVisible();
+        dhcpUntouched = !d.DHCP->isChecked();
     });
     QVERIFY(active);
     QVERIFY(openAfterEscape);
