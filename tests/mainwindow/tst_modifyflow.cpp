@@ -53,6 +53,33 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+// Records the texts of the device answers it handles, in order. Handling the
+// answer "nested" posts another answer and runs the event loop, as a message
+// box opened by the handling would.
+class AnswerRecorder : public QObject
+{
+public:
+    QStringList handled;
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        if (event->type() != DeviceResponseEvent::eventType())
+            return;
+        const QString text = static_cast<DeviceResponseEvent *>(event)->text();
+        handled.append(text);
+        if (text == QLatin1String("nested")) {
+            QCoreApplication::postEvent(this, new DeviceResponseEvent(QStringLiteral("posted while handling")));
+            QCoreApplication::processEvents();
+        }
+    }
+};
+
+void postAnswer(QObject *target, const QString &text)
+{
+    QCoreApplication::postEvent(target, new DeviceResponseEvent(text));
+}
+
 } // namespace
 
 class tst_ModifyFlow : public QObject
@@ -78,6 +105,9 @@ private slots:
     void refusalDuringProgressShownAfterwards();
     void answersHeldBackKeepTheirOrder();
     void modifyTimeOutStartsDiscovery();
+    void holdBackDeliversInArrivalOrder();
+    void holdBackKeepsOrderWhileHandlingRunsALoop();
+    void holdBackLetsOtherEventsThrough();
 
 private:
     QTreeWidgetItem *addRow(const QString &mac, const QString &dhcp,
@@ -485,6 +515,71 @@ void tst_ModifyFlow::modifyTimeOutStartsDiscovery()
     QVERIFY(!m_window->ModifyTimer.isActive());
     QCOMPARE(sentTexts(), QStringList{QStringLiteral("ZOL_READ_QUERY,0,11")});
     QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
+}
+
+void tst_ModifyFlow::holdBackDeliversInArrivalOrder()
+{
+    AnswerRecorder target;
+    auto *holdBack = new ResponseHoldBack(&target);
+    postAnswer(&target, QStringLiteral("before"));
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled, QStringList{QStringLiteral("before")});
+
+    holdBack->hold();
+    postAnswer(&target, QStringLiteral("first"));
+    QCoreApplication::processEvents();
+    postAnswer(&target, QStringLiteral("second"));
+    QVERIFY(target.handled.size() == 1);
+    holdBack->release();
+    // Still in the queue behind the release: must come after the held ones.
+    postAnswer(&target, QStringLiteral("third"));
+    QVERIFY(target.handled.size() == 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled, (QStringList{QStringLiteral("before"), QStringLiteral("first"),
+                                          QStringLiteral("second"), QStringLiteral("third")}));
+
+    // Released: answers pass straight through again.
+    postAnswer(&target, QStringLiteral("after"));
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled.last(), QStringLiteral("after"));
+}
+
+void tst_ModifyFlow::holdBackKeepsOrderWhileHandlingRunsALoop()
+{
+    AnswerRecorder target;
+    auto *holdBack = new ResponseHoldBack(&target);
+    holdBack->hold();
+    postAnswer(&target, QStringLiteral("nested"));
+    postAnswer(&target, QStringLiteral("held behind"));
+    QCoreApplication::processEvents();
+    QVERIFY(target.handled.isEmpty());
+    holdBack->release();
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled, (QStringList{QStringLiteral("nested"), QStringLiteral("held behind"),
+                                          QStringLiteral("posted while handling")}));
+}
+
+void tst_ModifyFlow::holdBackLetsOtherEventsThrough()
+{
+    class Counter : public QObject
+    {
+    public:
+        int others = 0;
+
+    protected:
+        void customEvent(QEvent *event) override
+        {
+            if (event->type() != DeviceResponseEvent::eventType())
+                ++others;
+        }
+    } target;
+    auto *holdBack = new ResponseHoldBack(&target);
+    holdBack->hold();
+    QCoreApplication::postEvent(&target, new QEvent(QEvent::Type(QEvent::User + 7)));
+    QCoreApplication::processEvents();
+    QCOMPARE(target.others, 1);
+    holdBack->release();
+    QCoreApplication::processEvents();
 }
 
 QTEST_MAIN(tst_ModifyFlow)
