@@ -200,10 +200,6 @@
         <source>ZOL Client</source>
         <translation>ZOL 客户端</translation>
     </message>
-    <message>
-        <source>Enabled</source>
-        <translation>已启用</translation>
-    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindowBase</name>

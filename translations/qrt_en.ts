@@ -200,10 +200,6 @@
         <source>ZOL Client</source>
         <translation>ZOL Client</translation>
     </message>
-    <message>
-        <source>Enabled</source>
-        <translation>Enabled</translation>
-    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindowBase</name>
