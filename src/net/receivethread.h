@@ -4,7 +4,8 @@
 
 #include <atomic>
 
-// Listens on UDP 0.0.0.0:2851 and posts one DeviceResponseEvent per datagram
+// Listens on UDP 0.0.0.0:2851 (bound when the object is made, so nothing sent
+// before the thread runs is lost) and posts one DeviceResponseEvent per datagram
 // to its owner, in arrival order. It neither answers nor filters.
 class ReceiveThread final : public QThread
 {

@@ -20,11 +20,6 @@
 #include <QTranslator>
 #include <QTreeWidget>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <memory>
 
 namespace {
@@ -170,17 +165,8 @@ void tst_DeviceList::sendFromSegment(int segment, const QStringList &texts)
 Zol_ClientMainWindow *tst_DeviceList::makeWindow()
 {
     m_window = std::make_unique<Zol_ClientMainWindow>();
-    // The receiver binds on its own thread; wait until it hears.
-    const bool listening = DeviceSimulator::waitFor([] {
-        const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(ResponsePort);
-        const bool taken = ::bind(fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) != 0;
-        ::close(fd);
-        return taken;
-    }, 5000);
-    return listening ? m_window.get() : nullptr;
+    // The receiver holds its port from its construction on.
+    return UdpPortTaken(ResponsePort) ? m_window.get() : nullptr;
 }
 
 bool tst_DeviceList::indexMatchesRows() const

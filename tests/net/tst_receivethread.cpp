@@ -39,14 +39,9 @@ sockaddr_in loopback(quint16 port)
     return a;
 }
 
-// True when something holds UDP port 2851 on every address.
 bool responsePortTaken()
 {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in a = loopback(ResponsePort);
-    const bool taken = ::bind(fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) != 0;
-    ::close(fd);
-    return taken;
+    return UdpPortTaken(ResponsePort);
 }
 
 void sendDatagrams(const QList<QByteArray> &datagrams)
