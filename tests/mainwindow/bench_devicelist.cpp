@@ -7,6 +7,8 @@
 #include "net/networkplatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTreeWidget>
@@ -77,6 +79,9 @@ double runPaced(Zol_ClientMainWindow &window, int count, int variant, int micros
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The window writes its layout file into the current folder.
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 5000;
     SilentPlatform platform;
     SetNetworkPlatform(&platform);
