@@ -1,0 +1,225 @@
+// The language and the column layout of the real program, across restarts:
+// Chinese from the command line, and columns moved and widened by the mouse
+// that come back the next time.
+
+#include "harness.h"
+
+#include <QProcess>
+#include <QtEndian>
+#include <QtTest>
+
+using namespace E2e;
+
+namespace {
+
+const QString ChineseCaption = QStringLiteral("ZOL 客户端");
+constexpr int ExitTimeoutMs = 10000;
+
+struct Layout
+{
+    QList<int> orders;
+    QList<int> widths;
+    QByteArray code;
+};
+
+QByteArray makeRecord(const QList<int> &orders, const QList<int> &widths, const QByteArray &code)
+{
+    QByteArray bytes(72, '\0');
+    for (int i = 0; i < 9; ++i) {
+        qToLittleEndian<qint32>(orders.value(i), bytes.data() + 8 * i);
+        qToLittleEndian<qint32>(widths.value(i), bytes.data() + 8 * i + 4);
+    }
+    bytes.replace(64, code.size(), code);
+    return bytes;
+}
+
+Layout readRecord(const QByteArray &bytes)
+{
+    Layout layout;
+    if (bytes.size() != 72)
+        return layout;
+    for (int i = 0; i < 9; ++i) {
+        layout.orders << qFromLittleEndian<qint32>(bytes.constData() + 8 * i);
+        layout.widths << qFromLittleEndian<qint32>(bytes.constData() + 8 * i + 4);
+    }
+    layout.code = bytes.mid(64, 8);
+    layout.code.truncate(layout.code.indexOf('\0') < 0 ? 8 : layout.code.indexOf('\0'));
+    return layout;
+}
+
+bool chineseFontInstalled()
+{
+    QProcess fcList;
+    fcList.start(QStringLiteral("fc-list"), { QStringLiteral(":lang=zh"), QStringLiteral("family") });
+    return fcList.waitForFinished(10000) && fcList.exitCode() == 0
+        && !fcList.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
+class tst_E2eLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void chineseFromTheCommandLine();
+    void movedAndWidenedColumnsComeBack();
+
+private:
+    void endWithEscape(ClientRun &run, WindowId window);
+
+    Desktop m_desktop;
+};
+
+void tst_E2eLayout::initTestCase()
+{
+    E2E_REQUIRE_MACHINE();
+    QString error;
+    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
+}
+
+void tst_E2eLayout::cleanup()
+{
+    if (QTest::currentTestFailed() && m_desktop.isRunning())
+        m_desktop.screenshot(QStringLiteral("layout-%1-failed").arg(QString::fromLatin1(QTest::currentTestFunction())));
+}
+
+void tst_E2eLayout::cleanupTestCase()
+{
+    m_desktop.stop();
+}
+
+void tst_E2eLayout::endWithEscape(ClientRun &run, WindowId window)
+{
+    // Esc stays the Exit key in both languages.
+    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
+    QVERIFY2(run.waitForExit(ExitTimeoutMs), qPrintable(run.output()));
+    QVERIFY(!run.crashed());
+    QCOMPARE(run.exitCode(), 0);
+}
+
+void tst_E2eLayout::chineseFromTheCommandLine()
+{
+    E2E_REQUIRE(chineseFontInstalled(), QStringLiteral("no font with Chinese characters (fc-list :lang=zh)"));
+
+    Workspace workspace;
+    QVERIFY(workspace.isValid());
+    // Not a first run: a first run follows the system locale instead.
+    const QList<int> orders{ 0, 1, 2, 3, 4, 5, 6, 7, 8 };
+    const QList<int> widths{ 90, 110, 110, 100, 100, 80, 60, 80, 80 };
+    QVERIFY(workspace.writeConfig(makeRecord(orders, widths, "en")));
+
+    ClientRun run(m_desktop, workspace);
+    QVERIFY(run.start({ QStringLiteral("/s"), QStringLiteral("c") }));
+    const WindowId window = m_desktop.waitForWindow(run.pid(), ChineseCaption, 10000);
+    QVERIFY2(window != 0, qPrintable(run.output()));
+    QCOMPARE(m_desktop.windowTitle(window), ChineseCaption);
+    QCOMPARE(m_desktop.visibleWindows(run.pid()).size(), 1);
+    m_desktop.parkPointer();
+    QTest::qWait(500);
+    QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-chinese-main-window")).isEmpty());
+
+    endWithEscape(run, window);
+    const Layout saved = readRecord(workspace.config());
+    QCOMPARE(saved.code, QByteArray("c"));
+    QCOMPARE(saved.widths, widths);
+
+    // The next run without a switch stays Chinese.
+    ClientRun again(m_desktop, workspace);
+    QVERIFY(again.start());
+    const WindowId second = m_desktop.waitForWindow(again.pid(), ChineseCaption, 10000);
+    QVERIFY2(second != 0, qPrintable(again.output()));
+    endWithEscape(again, second);
+}
+
+void tst_E2eLayout::movedAndWidenedColumnsComeBack()
+{
+    Workspace workspace;
+    QVERIFY(workspace.isValid());
+    // Known widths, so the header's sections can be found on the screen.
+    const QList<int> orders{ 0, 1, 2, 3, 4, 5, 6, 7, 8 };
+    const QList<int> widths(9, 100);
+    QVERIFY(workspace.writeConfig(makeRecord(orders, widths, "en")));
+
+    ClientRun run(m_desktop, workspace);
+    QVERIFY(run.start());
+    const WindowId window = run.waitForMainWindow();
+    QVERIFY2(window != 0, qPrintable(run.output()));
+    const QRect area = m_desktop.geometry(window);
+    QVERIFY(!area.isNull());
+
+    // The header row lies under the menu bar, inside the 11-pixel margin and
+    // the list's frame; find its first section border on the screen.
+    const QImage screen = m_desktop.grab();
+    QVERIFY(!screen.isNull());
+    int headerY = -1;
+    int listLeft = -1;
+    for (int y = area.top() + 20; y < area.top() + 90 && headerY < 0; ++y) {
+        // A section border is a vertical line of the same colour on several
+        // rows; the list's left frame is the first dark pixel from the left.
+        int left = -1;
+        for (int x = area.left() + 5; x < area.left() + 30; ++x) {
+            if (qGray(screen.pixel(x, y)) < 200) {
+                left = x;
+                break;
+            }
+        }
+        if (left < 0)
+            continue;
+        const int border = left + 100;
+        bool found = false;
+        for (int x = border - 3; x <= border + 3; ++x) {
+            if (qGray(screen.pixel(x, y)) < 215 && qGray(screen.pixel(x, y + 4)) < 215
+                && qGray(screen.pixel(x, y + 8)) < 215) {
+                found = true;
+                break;
+            }
+        }
+        if (found) {
+            headerY = y + 6;
+            listLeft = left;
+        }
+    }
+    QVERIFY2(headerY > 0, "header row not found on the screen");
+
+    // Widen column 0 by 60 pixels by its right border, then drag column 2's
+    // header onto column 1's place (the list keeps its first column first
+    // against the mouse).
+    const int border0 = listLeft + 1 + 100;
+    QVERIFY(m_desktop.drag(QPoint(border0 - 1, headerY), QPoint(border0 + 59, headerY)));
+    QTest::qWait(300);
+    const int middle2 = listLeft + 1 + 160 + 100 + 50;
+    QVERIFY(m_desktop.drag(QPoint(middle2, headerY), QPoint(listLeft + 1 + 160 + 20, headerY)));
+    QTest::qWait(300);
+    m_desktop.parkPointer();
+    QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-before-restart")).isEmpty());
+
+    endWithEscape(run, window);
+    const QByteArray first = workspace.config();
+    const Layout moved = readRecord(first);
+    QCOMPARE(moved.widths.size(), 9);
+    QVERIFY2(qAbs(moved.widths[0] - 160) <= 6, qPrintable(QString::number(moved.widths[0])));
+    QCOMPARE(moved.orders[0], 0);
+    QCOMPARE(moved.orders[2], 1);
+    QCOMPARE(moved.orders[1], 2);
+    QCOMPARE(moved.code, QByteArray("en"));
+
+    // Started again, the program shows that layout and, untouched, writes it
+    // back unchanged.
+    ClientRun again(m_desktop, workspace);
+    QVERIFY(again.start());
+    const WindowId second = again.waitForMainWindow();
+    QVERIFY2(second != 0, qPrintable(again.output()));
+    m_desktop.parkPointer();
+    QTest::qWait(300);
+    QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-after-restart")).isEmpty());
+    endWithEscape(again, second);
+    QCOMPARE(workspace.config(), first);
+}
+
+QTEST_GUILESS_MAIN(tst_E2eLayout)
+#include "tst_e2e_layout.moc"
