@@ -44,8 +44,8 @@ void paintNow(QWidget *dialog)
     dialog->repaint();
 }
 
-// The posted event type that tells the hold-back to hand over its answers.
-QEvent::Type releaseEventType()
+// The posted event type that tells the hold-back to hand over its next answer.
+QEvent::Type deliverNextEventType()
 {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
@@ -77,7 +77,12 @@ void ResponseHoldBack::release()
     m_flowRunning = false;
     // Posted, not delivered here: answers already waiting in the queue reach
     // the filter first and keep their place behind those held so far.
-    QCoreApplication::postEvent(this, new QEvent(releaseEventType()));
+    postDeliverNext();
+}
+
+void ResponseHoldBack::postDeliverNext()
+{
+    QCoreApplication::postEvent(this, new QEvent(deliverNextEventType()));
 }
 
 bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
@@ -92,29 +97,31 @@ bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
 
 void ResponseHoldBack::customEvent(QEvent *event)
 {
-    if (event->type() == releaseEventType())
-        deliverHeld();
+    if (event->type() == deliverNextEventType())
+        deliverNext();
 }
 
-void ResponseHoldBack::deliverHeld()
+void ResponseHoldBack::deliverNext()
 {
-    // A later flow started before this release came round: its own release
-    // will hand everything over.
+    // A later flow started before the held answers were all handed over: its
+    // own release carries on.
     if (m_flowRunning || !m_holding)
         return;
-    // Answers keep being held while these are handled: a message box opened
-    // by one of them runs its own loop, and what arrives meanwhile must wait
-    // its turn behind the rest.
-    while (!m_held.isEmpty()) {
-        DeviceResponseEvent answer(m_held.takeFirst());
-        const QEvent *outer = m_passing;
-        m_passing = &answer;
-        QCoreApplication::sendEvent(m_target, &answer);
-        m_passing = outer;
-        if (m_flowRunning)
-            return;
+    if (m_held.isEmpty()) {
+        m_holding = false;
+        return;
     }
-    m_holding = false;
+    // One answer per turn of the event loop, as if it had waited in the
+    // queue, and holding goes on meanwhile so that newer answers queue up
+    // behind the held ones. The next turn is posted before this answer is
+    // handled: a message box opened by it runs its own loop, which then goes
+    // on with the answers after it.
+    DeviceResponseEvent answer(m_held.takeFirst());
+    postDeliverNext();
+    const QEvent *outer = m_passing;
+    m_passing = &answer;
+    QCoreApplication::sendEvent(m_target, &answer);
+    m_passing = outer;
 }
 
 void Zol_ClientMainWindow::centreOverWindow(QWidget *dialog) const

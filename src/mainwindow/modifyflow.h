@@ -26,8 +26,9 @@ public:
     explicit ResponseHoldBack(QObject *target);
 
     void hold();
-    // Ends the hold; the answers held so far are delivered once the event
-    // loop runs again, and answers arriving until then queue up behind them.
+    // Ends the hold: once the event loop runs again the held answers are
+    // handed over one per turn, and answers arriving until the last of them
+    // is through queue up behind them.
     void release();
 
 protected:
@@ -35,7 +36,8 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
-    void deliverHeld();
+    void postDeliverNext();
+    void deliverNext();
 
     QObject *m_target;
     bool m_holding = false;
