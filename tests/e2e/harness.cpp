@@ -147,28 +147,51 @@ bool Desktop::start(QString *error)
     if (!m_runtimeDir.isValid())
         return fail(QStringLiteral("no temporary folder"));
 
-    // Xvfb picks a free display number itself and reports it on stdout once
-    // it accepts connections: no guessing, no race with other X servers.
-    dieWithTest(m_xvfb);
-    m_xvfb.setStandardErrorFile(m_runtimeDir.filePath(QStringLiteral("xvfb.log")));
-    m_xvfb.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                  QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                  QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!m_xvfb.waitForStarted(ToolTimeoutMs))
-        return fail(QStringLiteral("Xvfb did not start: ") + m_xvfb.errorString());
-    QByteArray number;
-    QElapsedTimer timer;
-    timer.start();
-    while (!number.contains('\n') && timer.elapsed() < 15000) {
-        if (m_xvfb.state() == QProcess::NotRunning)
-            break;
-        m_xvfb.waitForReadyRead(500);
-        number += m_xvfb.readAllStandardOutput();
+    // The display number is ours to choose. Xvfb's own -displayfd search is
+    // no good here: it writes no lock file, and a server started in another
+    // network namespace finds the abstract socket of ours free and takes over
+    // our /tmp/.X11-unix socket, so programs of one test end up on another
+    // test's screen. A server given its number locks it (and refuses a
+    // number that is locked), so try numbers from one derived from our PID.
+    const int first = 100 + int(::getpid() % 800);
+    for (int attempt = 0; attempt < 40 && m_display.isEmpty(); ++attempt) {
+        const int number = 100 + (first - 100 + attempt) % 800;
+        const QString lock = QStringLiteral("/tmp/.X%1-lock").arg(number);
+        if (QFileInfo::exists(lock) || QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            continue;
+        dieWithTest(m_xvfb);
+        m_xvfb.setStandardOutputFile(QProcess::nullDevice());
+        m_xvfb.setStandardErrorFile(m_runtimeDir.filePath(QStringLiteral("xvfb.log")));
+        m_xvfb.start(QStringLiteral("Xvfb"),
+                     {QLatin1Char(':') + QString::number(number), QStringLiteral("-screen"),
+                      QStringLiteral("0"), QStringLiteral("1280x800x24"),
+                      QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                      QStringLiteral("-noreset")});
+        if (!m_xvfb.waitForStarted(ToolTimeoutMs))
+            return fail(QStringLiteral("Xvfb did not start: ") + m_xvfb.errorString());
+        const QByteArray pid = QByteArray::number(m_xvfb.processId());
+        m_display = QLatin1Char(':') + QString::number(number);
+        // Ours once the lock names our server and the server answers.
+        const bool ready = waitUntil(
+            [&] {
+                if (m_xvfb.state() == QProcess::NotRunning)
+                    return true;
+                QFile file(lock);
+                if (!file.open(QIODevice::ReadOnly) || file.readAll().trimmed() != pid)
+                    return false;
+                return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"),
+                                                         QStringLiteral("-notype"),
+                                                         QStringLiteral("_NET_NONE")},
+                               nullptr, ToolTimeoutMs);
+            },
+            15000, 50);
+        if (!ready || m_xvfb.state() == QProcess::NotRunning) {
+            stopProcess(m_xvfb, 1000);
+            m_display.clear(); // taken meanwhile: the next number
+        }
     }
-    if (!number.contains('\n'))
-        return fail(QStringLiteral("Xvfb reported no display number"));
-    m_display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
+    if (m_display.isEmpty())
+        return fail(QStringLiteral("no free X display number"));
 
     dieWithTest(m_openbox);
     m_openbox.setProcessEnvironment(environment());
@@ -513,6 +536,82 @@ bool Workspace::writeConfig(const QByteArray &bytes) const
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+// ---------------------------------------------------------------- Device list
+
+QRect listViewport(const QImage &screen, const QRect &window)
+{
+    const QRect area = window.intersected(screen.rect());
+    if (area.width() < 100)
+        return {};
+    // Right of the last column (and left of a vertical scroll bar) the
+    // viewport is white from top to bottom, whatever the rows show; the
+    // longest white run down that line is the viewport's height.
+    const int probe = area.right() - 40;
+    auto white = [&](int x, int y) { return (screen.pixel(x, y) & 0xffffff) == 0xffffff; };
+    int bestTop = -1;
+    int bestLength = 0;
+    for (int y = area.top(); y <= area.bottom();) {
+        if (!white(probe, y)) {
+            ++y;
+            continue;
+        }
+        const int top = y;
+        while (y <= area.bottom() && white(probe, y))
+            ++y;
+        if (y - top > bestLength) {
+            bestTop = top;
+            bestLength = y - top;
+        }
+    }
+    if (bestTop < 0 || bestLength < 20)
+        return {};
+    // The viewport's left edge: the leftmost white pixel after the frame on
+    // any of its rows (a row may start with the current row's frame).
+    int left = probe;
+    for (int y = bestTop; y < bestTop + bestLength; ++y) {
+        int x = area.left();
+        while (x < left && !white(x, y))
+            ++x;
+        left = qMin(left, x);
+    }
+    return QRect(left, bestTop, probe - left + 1, bestLength);
+}
+
+QList<QRect> inkBands(const QImage &screen, const QRect &area)
+{
+    QList<QRect> bands;
+    const QRect inside = area.intersected(screen.rect());
+    int start = -1;
+    for (int y = inside.top(); y <= inside.bottom() + 1; ++y) {
+        bool ink = false;
+        if (y <= inside.bottom()) {
+            for (int x = inside.left(); x <= inside.right() && !ink; ++x)
+                ink = qGray(screen.pixel(x, y)) < 128;
+        }
+        if (ink && start < 0)
+            start = y;
+        if (!ink && start >= 0) {
+            bands << QRect(inside.left(), start, inside.width(), y - start);
+            start = -1;
+        }
+    }
+    return bands;
+}
+
+int listRowCount(const Desktop &desktop, WindowId window)
+{
+    const QImage screen = desktop.grab();
+    const QRect viewport = listViewport(screen, desktop.geometry(window));
+    if (viewport.isNull())
+        return -1;
+    // Text only, in the first column: the device types used in the tests
+    // have no descenders, so neighbouring rows never touch, and the light
+    // frame around the current row is no ink.
+    const QRect firstColumn(viewport.left(), viewport.top(), qMin(60, viewport.width()),
+                            viewport.height());
+    return int(inkBands(screen, firstColumn).size());
+}
+
 // ---------------------------------------------------------------- Network
 
 namespace Network {
@@ -551,6 +650,14 @@ ClientRun::ClientRun(const Desktop &desktop, const Workspace &workspace)
 
 ClientRun::~ClientRun()
 {
+    // The screen as it was when the test failed, while the program still shows it.
+    if (QTest::currentTestFailed() && isRunning() && m_desktop.isRunning()) {
+        QString name = QString::fromLatin1(QTest::currentTestFunction());
+        if (QTest::currentDataTag())
+            name += QLatin1Char('-') + QString::fromLatin1(QTest::currentDataTag());
+        name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"));
+        m_desktop.screenshot(QStringLiteral("failed-%1-%2").arg(QCoreApplication::applicationName(), name));
+    }
     kill();
 }
 

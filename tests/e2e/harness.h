@@ -39,7 +39,7 @@ QString screenshotDir();
 // Polls `condition` every `stepMs` until it holds or `timeoutMs` passed.
 bool waitUntil(const std::function<bool()> &condition, int timeoutMs, int stepMs = 50);
 
-// A private X server (Xvfb, 1280x800x24, a display number it picks itself)
+// A private X server (Xvfb, 1280x800x24, on a free display number it locks)
 // managed by openbox. Both die with the test process, whatever ends it.
 class Desktop final
 {
@@ -136,8 +136,23 @@ private:
     mutable int m_logs = 0;
 };
 
+// Reading the device list off the screen. The list's viewport is white;
+// every row's text is a band of dark pixels, apart from the next row's.
+
+// The list's viewport inside `window` (root coordinates), null when none.
+QRect listViewport(const QImage &screen, const QRect &window);
+// The bands of rows in `area` that hold dark pixels, top to bottom.
+QList<QRect> inkBands(const QImage &screen, const QRect &area);
+// Number of rows the device list of the main window `window` shows, counted
+// in the first column (no row selected: a selected row is one dark band
+// that may touch its neighbours). -1 when the list can't be found.
+int listRowCount(const Desktop &desktop, WindowId window);
+
 // Launchers that put the program into a network of its own.
 namespace Network {
+// No launcher: the program shares the test's namespace (tests that run in
+// the client namespace built by tests/support/netns.sh).
+inline QStringList inherited() { return {}; }
 // A fresh namespace with only the loopback adapter, up.
 QStringList loopbackOnly();
 // The named namespace `name` (made by the test with `ip netns add`).

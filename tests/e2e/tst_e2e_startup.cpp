@@ -41,7 +41,6 @@ class tst_E2eStartup : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup();
     void cleanupTestCase();
 
     void mainWindowAppearsAndEscapeEnds();
@@ -64,15 +63,6 @@ void tst_E2eStartup::initTestCase()
     E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
 }
 
-void tst_E2eStartup::cleanup()
-{
-    if (QTest::currentTestFailed() && m_desktop.isRunning()) {
-        QString name = QStringLiteral("startup-%1-failed").arg(QString::fromLatin1(QTest::currentTestFunction()));
-        if (QTest::currentDataTag())
-            name += QLatin1Char('-') + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('_')).remove(QLatin1Char('/'));
-        m_desktop.screenshot(name);
-    }
-}
 
 void tst_E2eStartup::cleanupTestCase()
 {
