@@ -184,6 +184,8 @@ Edit_Network_ConfigurationBase::Edit_Network_ConfigurationBase(QWidget *parent, 
     setTabOrder(Cancel, Device_Type);
     setTabOrder(Device_Type, Serial_Number);
     setTabOrder(Serial_Number, Mac_Address);
+    // The dialog opens with the first field of the tab order focused.
+    DHCP->setFocus();
 }
 
 Edit_Network_ConfigurationBase::~Edit_Network_ConfigurationBase() = default;

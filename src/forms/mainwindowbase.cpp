@@ -62,6 +62,8 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     MainList->header()->setStretchLastSection(false);
     MainList->header()->setSectionResizeMode(QHeaderView::Interactive);
     MainList->header()->setSectionsMovable(true);
+    // Any column may be dragged to another place, the first one included.
+    MainList->header()->setFirstSectionMovable(true);
     // Rows sort by column 0 ascending until the user clicks another header;
     // the sort indicator stays hidden.
     MainList->setSortingEnabled(true);

@@ -5,6 +5,7 @@
 #include "forms/windowflags.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -111,6 +112,8 @@ void tst_Forms::mainWindowWidgets()
     QVERIFY(!list->header()->isSortIndicatorShown());
     QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
     QVERIFY(!list->header()->stretchLastSection());
+    QVERIFY(list->header()->sectionsMovable());
+    QVERIFY(list->header()->isFirstSectionMovable());
 
     // Rows sort by column 0 ascending.
     list->addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("b")}));
@@ -318,6 +321,9 @@ void tst_Forms::editFormTabOrder()
                                     form.Device_Type, form.Serial_Number, form.Mac_Address};
     for (int i = 0; i + 1 < order.size(); ++i)
         QCOMPARE(nextTabStop(order[i]), order[i + 1]);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QCOMPARE(QApplication::focusWidget(), form.DHCP);
 }
 
 void tst_Forms::editFormSlotWarnings()
