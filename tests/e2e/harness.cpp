@@ -451,7 +451,14 @@ QString Desktop::messageBoxText(WindowId box) const
     // line (right of the icon, below the top margin) gives it the focus, then
     // select all and copy, and read the clipboard from a helper program.
     const QPoint onText(r.x() + qMax(70, r.width() / 2), r.y() + 20);
-    if (!click(onText) || !key(box, QStringLiteral("ctrl+a ctrl+c")))
+    if (!click(onText))
+        return {};
+    return copyText(box);
+}
+
+QString Desktop::copyText(WindowId window) const
+{
+    if (!key(window, QStringLiteral("ctrl+a ctrl+c")))
         return {};
     QString text;
     waitUntil(
@@ -598,18 +605,36 @@ QList<QRect> inkBands(const QImage &screen, const QRect &area)
     return bands;
 }
 
-int listRowCount(const Desktop &desktop, WindowId window)
+namespace {
+
+bool findListRows(const Desktop &desktop, WindowId window, QList<QRect> *rows)
 {
     const QImage screen = desktop.grab();
     const QRect viewport = listViewport(screen, desktop.geometry(window));
     if (viewport.isNull())
-        return -1;
+        return false;
     // Text only, in the first column: the device types used in the tests
     // have no descenders, so neighbouring rows never touch, and the light
     // frame around the current row is no ink.
     const QRect firstColumn(viewport.left(), viewport.top(), qMin(60, viewport.width()),
                             viewport.height());
-    return int(inkBands(screen, firstColumn).size());
+    *rows = inkBands(screen, firstColumn);
+    return true;
+}
+
+} // namespace
+
+int listRowCount(const Desktop &desktop, WindowId window)
+{
+    QList<QRect> rows;
+    return findListRows(desktop, window, &rows) ? int(rows.size()) : -1;
+}
+
+QList<QRect> listRows(const Desktop &desktop, WindowId window)
+{
+    QList<QRect> rows;
+    findListRows(desktop, window, &rows);
+    return rows;
 }
 
 // ---------------------------------------------------------------- Network

@@ -89,8 +89,10 @@ public:
     // The whole screen as an image (null on failure).
     QImage grab() const;
 
-    // The text of a message box: focuses its label, selects all, copies and
-    // reads the clipboard. Empty when it could not be read.
+    // The text of the focus widget of `window` (a line edit, a selectable
+    // label): select all, copy, read the clipboard. Empty when nothing came.
+    QString copyText(WindowId window) const;
+    // The text of a message box: focuses its label and copies its text.
     QString messageBoxText(WindowId box) const;
     // Presses Return on the box (its one default button) and waits until the
     // box has gone.
@@ -147,6 +149,9 @@ QList<QRect> inkBands(const QImage &screen, const QRect &area);
 // in the first column (no row selected: a selected row is one dark band
 // that may touch its neighbours). -1 when the list can't be found.
 int listRowCount(const Desktop &desktop, WindowId window);
+// The rows' text bands in the list's first column, top to bottom (root
+// coordinates): click the centre of one to select its row.
+QList<QRect> listRows(const Desktop &desktop, WindowId window);
 
 // Launchers that put the program into a network of its own.
 namespace Network {
