@@ -67,6 +67,7 @@ private slots:
     void cleanupTestCase();
 
     void chineseFromTheCommandLine();
+    void chineseAfterAFirstRun();
     void movedAndWidenedColumnsComeBack();
 
 private:
@@ -136,6 +137,42 @@ void tst_E2eLayout::chineseFromTheCommandLine()
     endWithEscape(again, second);
 }
 
+void tst_E2eLayout::chineseAfterAFirstRun()
+{
+    E2E_REQUIRE(chineseFontInstalled(), QStringLiteral("no font with Chinese characters (fc-list :lang=zh)"));
+
+    // A real first run: no layout file, so the locale decides (the harness
+    // runs the program under the C locale), and the exit writes the file.
+    Workspace workspace;
+    QVERIFY(workspace.isValid());
+    QVERIFY(!workspace.configExists());
+    ClientRun first(m_desktop, workspace);
+    QVERIFY(first.start({ QStringLiteral("/s"), QStringLiteral("c") }));
+    const WindowId english = first.waitForMainWindow();
+    QVERIFY2(english != 0, qPrintable(first.output())); // the switch is not honoured yet
+    endWithEscape(first, english);
+    if (QTest::currentTestFailed())
+        return;
+    const Layout written = readRecord(workspace.config());
+    QCOMPARE(workspace.config().size(), 72);
+    QCOMPARE(written.code, QByteArray("C"));
+
+    // From the second run on the switch wins.
+    ClientRun second(m_desktop, workspace);
+    QVERIFY(second.start({ QStringLiteral("/s"), QStringLiteral("c") }));
+    const WindowId chinese = m_desktop.waitForWindow(second.pid(), ChineseCaption, 10000);
+    QVERIFY2(chinese != 0, qPrintable(second.output()));
+    m_desktop.parkPointer();
+    QTest::qWait(500);
+    QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-chinese-after-first-run")).isEmpty());
+    endWithEscape(second, chinese);
+    const Layout stored = readRecord(workspace.config());
+    QCOMPARE(stored.code, QByteArray("c"));
+    // Column 8's order shares its bytes with the code; the rest stays.
+    QCOMPARE(stored.orders.mid(0, 8), written.orders.mid(0, 8));
+    QCOMPARE(stored.widths, written.widths);
+}
+
 void tst_E2eLayout::movedAndWidenedColumnsComeBack()
 {
     Workspace workspace;
@@ -197,6 +234,7 @@ void tst_E2eLayout::movedAndWidenedColumnsComeBack()
     QTest::qWait(300);
     m_desktop.parkPointer();
     QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-before-restart")).isEmpty());
+    const QImage before = m_desktop.grab();
 
     endWithEscape(run, window);
     const QByteArray first = workspace.config();
@@ -217,6 +255,15 @@ void tst_E2eLayout::movedAndWidenedColumnsComeBack()
     m_desktop.parkPointer();
     QTest::qWait(300);
     QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-after-restart")).isEmpty());
+    // The header looks the same, pixel for pixel, relative to the window.
+    const QImage after = m_desktop.grab();
+    const QRect secondArea = m_desktop.geometry(second);
+    QCOMPARE(secondArea.size(), area.size());
+    const QRect viewport = listViewport(before, area);
+    QVERIFY(!viewport.isNull());
+    const QRect header(viewport.left(), viewport.top() - 16, viewport.width(), 16);
+    const QPoint shift = secondArea.topLeft() - area.topLeft();
+    QCOMPARE(after.copy(header.translated(shift)), before.copy(header));
     endWithEscape(again, second);
     QCOMPARE(workspace.config(), first);
 }
