@@ -1,4 +1,4 @@
-#include "capturingplatform.h"
+#include "../support/capturingplatform.h"
 
 #include "app/appshell.h"
 #include "editdialog/editnetworkconfiguration.h"

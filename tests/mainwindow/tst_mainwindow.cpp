@@ -5,7 +5,7 @@
 
 #include "forms/aboutboxform.h"
 #include "net/messages.h"
-#include "net/networkplatform.h"
+#include "../support/capturingplatform.h"
 #include "net/sender.h"
 
 #include <QApplication>
@@ -16,41 +16,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
 namespace {
-
-// One adapter with 127.0.0.1; records what would have gone on the wire.
-class RecordingPlatform final : public NetworkPlatform
-{
-public:
-    QList<QByteArray> sent;
-    QList<bool> windowVisibleAtSend;
-    QWidget *watched = nullptr;
-
-    ListResult listAdapters(QList<Adapter> *adapters) override
-    {
-        UnicastAddress address;
-        auto *in = reinterpret_cast<sockaddr_in *>(&address.address);
-        in->sin_family = AF_INET;
-        in->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.length = sizeof(sockaddr_in);
-        adapters->append(Adapter{{address}});
-        return ListResult::Ok;
-    }
-    bool addressToText(const UnicastAddress &address, char *buffer, std::size_t *length) override
-    {
-        const auto *in = reinterpret_cast<const sockaddr_in *>(&address.address);
-        return inet_ntop(AF_INET, &in->sin_addr, buffer, socklen_t(*length)) != nullptr;
-    }
-    bool sendBroadcast(const QByteArray &bytes, const unsigned char *) override
-    {
-        sent << bytes;
-        windowVisibleAtSend << (watched && watched->isVisible());
-        return true;
-    }
-};
 
 QTreeWidgetItem *addRow(QTreeWidget *list, const QString &mac)
 {
@@ -70,7 +36,6 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void constructionSendsFirstQueryWhileHidden();
     void editFollowsSelection();
     void editWithNothingSelectedDoesNothing();
@@ -81,7 +46,7 @@ private slots:
     void exitEndsEventLoop();
 
 private:
-    RecordingPlatform m_platform;
+    CapturingPlatform m_platform;
     QTemporaryDir m_dir;
 };
 
@@ -96,13 +61,6 @@ void tst_MainWindow::initTestCase()
 void tst_MainWindow::init()
 {
     m_platform.sent.clear();
-    m_platform.windowVisibleAtSend.clear();
-    m_platform.watched = nullptr;
-}
-
-void tst_MainWindow::cleanup()
-{
-    m_platform.watched = nullptr;
 }
 
 void tst_MainWindow::constructionSendsFirstQueryWhileHidden()

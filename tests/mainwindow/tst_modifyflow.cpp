@@ -1,4 +1,4 @@
-#include "../editdialog/capturingplatform.h"
+#include "../support/capturingplatform.h"
 
 #include "app/appshell.h"
 #include "forms/deviceupdating.h"
