@@ -18,16 +18,13 @@
 
 namespace {
 
-// Bursts of answers (thousands of devices answering one broadcast) must not
-// overflow the kernel's queue while the GUI thread is busy.
-constexpr int ReceiveBufferBytes = 4 * 1024 * 1024;
 // The loop looks at stopRequested at least this often, even when nothing
 // wakes it.
 constexpr int PollIntervalMs = 250;
 
 void raiseReceiveBuffer(int fd)
 {
-    const int size = ReceiveBufferBytes;
+    const int size = ReceiveThread::ReceiveBufferBytes;
     // Past the system's limit only with privilege; otherwise up to the limit.
     if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) != 0)
         ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);

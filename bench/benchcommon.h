@@ -1,0 +1,49 @@
+#pragma once
+
+// Small helpers shared by the benchmark programs. They use only the C++ and
+// POSIX libraries, so the sender links nothing of the client.
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// CLOCK_MONOTONIC in nanoseconds: the same clock in every process, so a time
+// taken by the sender can be compared with one taken by the receiver.
+long long nowNs();
+
+// Resident set size and its high-water mark of this process, in KiB.
+long long residentKiB();
+long long peakResidentKiB();
+
+// The read response of simulated device number `index`: a distinct MAC per
+// index, varied texts and device types so that the table sorts and widens.
+std::string deviceAnswer(int index);
+
+// True when every IPv4 address of this process's network namespace is a
+// loopback one: only then may a benchmark let the client broadcast.
+bool onlyLoopback();
+
+// True when UDP port `port` is bound by some socket of this namespace.
+bool udpPortBound(unsigned short port);
+
+// Runs `argv` with its standard output on a pipe; returns the child's pid and
+// the read end in *outFd, or -1.
+int spawnWithPipe(const std::vector<std::string> &argv, int *outFd);
+
+// Reads everything from fd until end of file, then closes it.
+std::string readAll(int fd);
+
+// Waits for the child and returns its exit status (or -1).
+int waitChild(int pid);
+
+// The value of "key=value" in a multi-line text; empty when missing.
+std::string valueOf(const std::string &text, const std::string &key);
+
+// Median of a list (the mean of the middle two for an even count).
+double median(std::vector<double> values);
+
+// Folder of the running executable (for finding the sibling programs).
+std::string executableDir();
+
+} // namespace bench
