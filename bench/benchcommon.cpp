@@ -1,6 +1,7 @@
 #include "benchcommon.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <ifaddrs.h>
 #include <netinet/in.h>
 #include <spawn.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -117,6 +119,8 @@ int spawnWithPipe(const std::vector<std::string> &argv, int *outFd)
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addclose(&actions, fds[1]);
+    if (!verbose())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<char *> args;
     for (const std::string &a : argv)
         args.push_back(const_cast<char *>(a.c_str()));
@@ -131,6 +135,12 @@ int spawnWithPipe(const std::vector<std::string> &argv, int *outFd)
     }
     *outFd = fds[0];
     return pid;
+}
+
+bool verbose()
+{
+    const char *v = std::getenv("ZOL_BENCH_VERBOSE");
+    return v && *v;
 }
 
 std::string readAll(int fd)

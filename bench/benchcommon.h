@@ -28,8 +28,12 @@ bool onlyLoopback();
 bool udpPortBound(unsigned short port);
 
 // Runs `argv` with its standard output on a pipe; returns the child's pid and
-// the read end in *outFd, or -1.
+// the read end in *outFd, or -1. Its diagnostics go to /dev/null unless
+// ZOL_BENCH_VERBOSE is set.
 int spawnWithPipe(const std::vector<std::string> &argv, int *outFd);
+
+// True when ZOL_BENCH_VERBOSE is set: children keep their diagnostics.
+bool verbose();
 
 // Reads everything from fd until end of file, then closes it.
 std::string readAll(int fd);

@@ -19,6 +19,7 @@
 //
 // Runs only where the network namespace has nothing but loopback: the window
 // broadcasts its start-up discovery from every local address.
+// ZOL_BENCH_VERBOSE=1 keeps the children's diagnostics on standard error.
 
 #include "benchcommon.h"
 

@@ -13,10 +13,12 @@
 // put "ZOL_READ_QUERY,0,1" on the wire; it says nothing about speed.
 //
 // Runs only where the network namespace has nothing but loopback.
+// ZOL_BENCH_VERBOSE=1 keeps the children's diagnostics on standard error.
 
 #include "benchcommon.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -87,6 +89,8 @@ Start timeStart(int listener, const std::string &program, const std::string &fol
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (!bench::verbose())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
 
     Start start;
     const long long t0 = bench::nowNs();

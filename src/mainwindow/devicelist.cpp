@@ -60,8 +60,8 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
     if (text.size() < 5)
         return;
     FieldReader reader(text);
-    QString keyword;
-    reader.nextField(&keyword);
+    QStringView keyword;
+    reader.nextFieldView(&keyword);
     if (keyword == ReadResponseKeyword())
         handleReadResponse(text);
     else if (keyword == WriteResponseKeyword())
@@ -70,6 +70,19 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
 
 void Zol_ClientMainWindow::handleReadResponse(const QString &text)
 {
+    // A device heard through two adapters, or answering again, usually
+    // repeats itself word for word: then its row is already what this
+    // answer would make of it.
+    {
+        FieldReader reader(text);
+        QStringView mac;
+        for (int field = 0; field < 5; ++field)
+            reader.nextFieldView(&mac);
+        const auto known = m_rowsByMac.constFind(QString::fromRawData(mac.data(), mac.size()));
+        if (known != m_rowsByMac.cend() && known->answer == text)
+            return;
+    }
+
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
@@ -93,18 +106,23 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
         translatedData(response.name),
         translatedData(response.location),
     };
+    unsigned changed = 0;
     for (int column = 0; column < ColumnCount; ++column) {
         // Unchanged texts are left alone: a refresh of a known device then
         // costs the list nothing.
-        if (isNew || row->text(column) != texts[column])
+        if (isNew || row->text(column) != texts[column]) {
             row->setText(column, texts[column]);
+            changed |= 1u << column;
+        }
     }
 
     if (isNew) {
         MainList->addTopLevelItem(row);
-        m_rowsByMac.insert(row->text(MacColumn), row);
+        m_rowsByMac.insert(texts[MacColumn], DeviceRow{row, text});
+    } else {
+        m_rowsByMac[texts[MacColumn]].answer = text;
     }
-    widenColumnsFor(row);
+    widenColumnsFor(row, changed);
 }
 
 void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
@@ -123,14 +141,19 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
     const QString &status = response.status;
     if (status == QLatin1String("ZOL_CONFIGURATION_UPDATED")) {
         WriteAnswered = true;
-        if (QTreeWidgetItem *row = findDeviceRow(response.mac)) {
+        const auto known = m_rowsByMac.find(response.mac);
+        if (known != m_rowsByMac.end()) {
+            QTreeWidgetItem *row = known->item;
             row->setText(IpColumn, EditDialog.IP_Address->text());
             row->setText(MaskColumn, EditDialog.Subnet_Mask->text());
             row->setText(GatewayColumn, EditDialog.Gateway->text());
             row->setText(DhcpColumn, EditDialog.DHCP->isChecked() ? tr("Enabled") : tr("Disabled"));
             row->setText(NameColumn, EditDialog.Name->text());
             row->setText(LocationColumn, EditDialog.Location->text());
-            widenColumnsFor(row);
+            // The device's next answer must be read in full again.
+            known->answer.clear();
+            widenColumnsFor(row, 1u << IpColumn | 1u << MaskColumn | 1u << GatewayColumn | 1u << DhcpColumn
+                                     | 1u << NameColumn | 1u << LocationColumn);
         }
         if (!ModifyInProgress)
             EditDialog.close();
@@ -164,21 +187,46 @@ void Zol_ClientMainWindow::clearDeviceRows()
 
 QTreeWidgetItem *Zol_ClientMainWindow::findDeviceRow(const QString &mac) const
 {
-    return m_rowsByMac.value(mac, nullptr);
+    const auto known = m_rowsByMac.constFind(mac);
+    return known == m_rowsByMac.cend() ? nullptr : known->item;
 }
 
-void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row)
+void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned columns)
 {
+    if (!columns)
+        return;
     QHeaderView *header = MainList->header();
-    const QFontMetrics metrics = MainList->fontMetrics();
     // The item view draws a text with a focus-frame margin on either side.
     const int margin = 2 * (MainList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MainList) + 1);
     for (int column = 0; column < ColumnCount; ++column) {
+        if (!(columns & (1u << column)))
+            continue;
         const QString text = row->text(column);
         if (text.isEmpty())
             continue;
-        const int needed = metrics.horizontalAdvance(text) + margin;
+        const int needed = textWidth(column, text) + margin;
         if (needed > header->sectionSize(column))
             header->resizeSection(column, needed);
     }
+}
+
+int Zol_ClientMainWindow::textWidth(int column, const QString &text)
+{
+    // Kept per column and bounded, so columns whose texts never repeat (MAC,
+    // serial number) don't push out the ones that do.
+    constexpr qsizetype MaxRemembered = 1024;
+    if (MainList->font() != m_textWidthFont) {
+        m_textWidthFont = MainList->font();
+        for (QHash<QString, int> &widths : m_textWidths)
+            widths.clear();
+    }
+    QHash<QString, int> &widths = m_textWidths[column];
+    const auto known = widths.constFind(text);
+    if (known != widths.cend())
+        return *known;
+    const int width = MainList->fontMetrics().horizontalAdvance(text);
+    if (widths.size() >= MaxRemembered)
+        widths.clear();
+    widths.insert(text, width);
+    return width;
 }

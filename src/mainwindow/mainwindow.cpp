@@ -71,4 +71,8 @@ void Zol_ClientMainWindow::languageChange()
 {
     Zol_ClientMainWindowBase::languageChange();
     setWindowTitle(tr("ZOL Client"));
+    // Rows keep the texts of the old language; the next answer of each
+    // device must be read again, not recognised as unchanged.
+    for (DeviceRow &row : m_rowsByMac)
+        row.answer.clear();
 }

@@ -69,11 +69,24 @@ private:
     void handleWriteResponse(const QString &text);
     void clearDeviceRows();
     // The columns widen to their widest text as rows change; never shrink.
-    void widenColumnsFor(const QTreeWidgetItem *row);
+    // Only the columns in the mask (bit per column) are looked at.
+    void widenColumnsFor(const QTreeWidgetItem *row, unsigned columns);
+    int textWidth(int column, const QString &text);
 
     void centreOverWindow(QWidget *dialog) const;
 
-    QHash<QString, QTreeWidgetItem *> m_rowsByMac;
+    struct DeviceRow
+    {
+        QTreeWidgetItem *item = nullptr;
+        // The answer the row's texts were last taken from; empty once
+        // something else (a write answer, a language switch) changed them.
+        QString answer;
+    };
+    QHash<QString, DeviceRow> m_rowsByMac;
+    // Measured text widths in the list's font, per column: a burst repeats
+    // the same masks, gateways and DHCP states thousands of times.
+    QHash<QString, int> m_textWidths[ColumnCount];
+    QFont m_textWidthFont;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
 };

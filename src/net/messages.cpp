@@ -100,19 +100,26 @@ FieldReader::FieldReader(const QString &text)
 
 bool FieldReader::nextField(QString *field)
 {
+    QStringView view;
+    const bool present = nextFieldView(&view);
+    if (field)
+        *field = view.toString();
+    return present;
+}
+
+bool FieldReader::nextFieldView(QStringView *field)
+{
     const qsizetype n = m_text.size();
     while (m_pos < n && m_text.at(m_pos) == u',')
         ++m_pos;
     if (m_pos >= n) {
-        if (field)
-            field->clear();
+        *field = QStringView();
         return false;
     }
     qsizetype end = m_text.indexOf(u',', m_pos);
     if (end < 0)
         end = n;
-    if (field)
-        *field = m_text.mid(m_pos, end - m_pos);
+    *field = QStringView(m_text).mid(m_pos, end - m_pos);
     m_pos = end < n ? end + 1 : n;
     return true;
 }

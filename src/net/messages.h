@@ -33,6 +33,8 @@ public:
     // Skips every comma at the cursor; false (field absent) when the end is
     // then reached, otherwise the run up to the next comma, moving past it.
     bool nextField(QString *field = nullptr);
+    // The same step, handing out a view into the text instead of a copy.
+    bool nextFieldView(QStringView *field);
     // Name and location rule: a comma at the cursor is an empty field (the
     // cursor moves past that one comma); otherwise nextField().
     bool nextFieldOrEmpty(QString *field);
