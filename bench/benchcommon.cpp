@@ -30,6 +30,27 @@ long long nowNs()
 
 namespace {
 
+long long clockNs(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+} // namespace
+
+long long threadCpuNs()
+{
+    return clockNs(CLOCK_THREAD_CPUTIME_ID);
+}
+
+long long processCpuNs()
+{
+    return clockNs(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+namespace {
+
 long long statusKiB(const char *field)
 {
     std::ifstream in("/proc/self/status");

@@ -12,6 +12,10 @@ namespace bench {
 // taken by the sender can be compared with one taken by the receiver.
 long long nowNs();
 
+// CPU time of the calling thread / of the whole process, in nanoseconds.
+long long threadCpuNs();
+long long processCpuNs();
+
 // Resident set size and its high-water mark of this process, in KiB.
 long long residentKiB();
 long long peakResidentKiB();

@@ -92,6 +92,7 @@ int runBare(int devices, int copies)
         std::fprintf(stderr, "bare: cannot start the sender\n");
         return 1;
     }
+    const long long cpuBefore = bench::processCpuNs();
 
     char buffer[MaxDatagramText];
     long long received = 0;
@@ -108,7 +109,8 @@ int runBare(int devices, int copies)
     ::close(fd);
     const std::string out = bench::readAll(senderOut);
     bench::waitChild(sender);
-    std::printf("%sdone_ns=%lld\nhandled=%lld\nrss_growth_kib=0\nstall_ms=0\n", out.c_str(), lastNs, received);
+    std::printf("%sdone_ns=%lld\nhandled=%lld\nrss_growth_kib=0\nstall_ms=0\ncpu_ms=%.1f\ngui_cpu_ms=0\n", out.c_str(),
+                lastNs, received, (bench::processCpuNs() - cpuBefore) / 1e6);
     return 0;
 }
 
@@ -218,6 +220,8 @@ int runWindow(int argc, char **argv, int devices, int copies)
 
         BurstProbe probe(window.get(), devices);
         const long long rssBefore = bench::residentKiB();
+        const long long cpuBefore = bench::processCpuNs();
+        const long long guiCpuBefore = bench::threadCpuNs();
 
         int senderOut = -1;
         const int sender = bench::spawnWithPipe(senderCommand(devices, copies), &senderOut);
@@ -240,13 +244,15 @@ int runWindow(int argc, char **argv, int devices, int copies)
         QCoreApplication::exec();
 
         const long long rssAfter = bench::residentKiB();
+        const long long cpu = bench::processCpuNs() - cpuBefore;
+        const long long guiCpu = bench::threadCpuNs() - guiCpuBefore;
         const std::string out = bench::readAll(senderOut);
         bench::waitChild(sender);
         const int rows = window->MainList->topLevelItemCount();
         std::printf("%sdone_ns=%lld\nhandled=%lld\nrows=%d\nlast_event_ns=%lld\nrss_growth_kib=%lld\n"
-                    "stall_ms=%.1f\nmessages=%d\n",
+                    "stall_ms=%.1f\nmessages=%d\ncpu_ms=%.1f\ngui_cpu_ms=%.1f\n",
                     out.c_str(), probe.fullNs, probe.handled, rows, probe.lastEventNs, rssAfter - rssBefore,
-                    probe.maxStallNs / 1e6, messages);
+                    probe.maxStallNs / 1e6, messages, cpu / 1e6, guiCpu / 1e6);
         if (rows != devices)
             status = 1;
         window.reset();
@@ -265,6 +271,8 @@ struct Run
     long long rows = -1;
     double rssMiB = 0;
     double stallMs = 0;
+    double cpuMs = 0;
+    double guiCpuMs = 0;
     bool ok = false;
 };
 
@@ -288,6 +296,8 @@ Run runChild(const std::string &mode, int devices, int copies)
     run.rows = rows.empty() ? -1 : std::atoll(rows.c_str());
     run.rssMiB = std::atof(bench::valueOf(text, "rss_growth_kib").c_str()) / 1024.0;
     run.stallMs = std::atof(bench::valueOf(text, "stall_ms").c_str());
+    run.cpuMs = std::atof(bench::valueOf(text, "cpu_ms").c_str());
+    run.guiCpuMs = std::atof(bench::valueOf(text, "gui_cpu_ms").c_str());
     run.ms = (first > 0 && done > first) ? (done - first) / 1e6 : 0;
     run.ok = status == 0 && first > 0 && done > first && bench::valueOf(text, "messages") != "1";
     if (!run.ok)
@@ -310,16 +320,16 @@ int drive(const Options &options)
     std::vector<double> windowMedians;
     for (int devices : options.devices) {
         const long long expected = static_cast<long long>(devices) * options.copies;
-        std::vector<double> bareMs, windowMs, rss, stall;
+        std::vector<double> bareMs, windowMs, rss, stall, bareCpu, windowCpu, guiCpu;
         long long worstLoss = 0;
         long long worstBareLoss = 0;
         for (int r = 0; r < options.repeat; ++r) {
             const Run bare = runChild("bare", devices, options.copies);
             const Run win = runChild("window", devices, options.copies);
-            std::printf("N=%d run %d: bare %.1f ms (%lld/%lld read)  window %.1f ms (%lld/%lld handled, %lld rows, "
-                        "+%.1f MiB, longest GUI stall %.1f ms)\n",
-                        devices, r + 1, bare.ms, bare.handled, bare.sent, win.ms, win.handled, win.sent, win.rows,
-                        win.rssMiB, win.stallMs);
+            std::printf("N=%d run %d: bare %.1f ms (%lld/%lld read, CPU %.1f ms)  window %.1f ms (%lld/%lld handled, "
+                        "%lld rows, +%.1f MiB, longest GUI stall %.1f ms, CPU %.1f ms, GUI thread %.1f ms)\n",
+                        devices, r + 1, bare.ms, bare.handled, bare.sent, bare.cpuMs, win.ms, win.handled, win.sent,
+                        win.rows, win.rssMiB, win.stallMs, win.cpuMs, win.guiCpuMs);
             std::fflush(stdout);
             if (bare.ok && bare.handled == bare.sent)
                 bareMs.push_back(bare.ms);
@@ -327,6 +337,9 @@ int drive(const Options &options)
             if (win.ok)
                 windowMs.push_back(win.ms);
             rss.push_back(win.rssMiB);
+            bareCpu.push_back(bare.cpuMs);
+            windowCpu.push_back(win.cpuMs);
+            guiCpu.push_back(win.guiCpuMs);
             stall.push_back(win.stallMs);
             worstLoss = std::max(worstLoss, expected - win.handled);
             if (!win.ok || win.handled != expected || win.sent != expected || win.rows != devices)
@@ -336,9 +349,11 @@ int drive(const Options &options)
         const double w = bench::median(windowMs);
         windowMedians.push_back(w);
         std::printf("N=%d (%lld datagrams), medians of %d: bare %.1f ms, window %.1f ms, ratio %.2f; "
-                    "lost at most %lld (bare %lld); memory growth %.1f MiB; longest GUI stall %.1f ms\n",
+                    "lost at most %lld (bare %lld); memory growth %.1f MiB; longest GUI stall %.1f ms; "
+                    "CPU bare %.1f ms, window %.1f ms (GUI thread %.1f ms)\n",
                     devices, expected, options.repeat, b, w, b > 0 ? w / b : 0.0, worstLoss, worstBareLoss,
-                    bench::median(rss), bench::median(stall));
+                    bench::median(rss), bench::median(stall), bench::median(bareCpu), bench::median(windowCpu),
+                    bench::median(guiCpu));
         std::fflush(stdout);
     }
     if (options.devices.size() > 1 && windowMedians.front() > 0)

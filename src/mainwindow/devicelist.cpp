@@ -2,6 +2,8 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/devicerowitem.h"
+
 #include "app/appshell.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
@@ -9,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +69,7 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
         handleReadResponse(text);
     else if (keyword == WriteResponseKeyword())
         handleWriteResponse(text);
+    joinWaitingRowsWhenDue();
 }
 
 void Zol_ClientMainWindow::handleReadResponse(const QString &text)
@@ -92,7 +96,7 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     // A new row gets all its texts before it joins the list, so the sorted
     // list places it once instead of re-sorting for every column.
     if (isNew)
-        row = new QTreeWidgetItem;
+        row = new DeviceRowItem;
 
     const QString texts[ColumnCount] = {
         response.hasDeviceType ? translatedData(response.deviceType) : QStringLiteral("VRD Module"),
@@ -117,12 +121,56 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     }
 
     if (isNew) {
-        MainList->addTopLevelItem(row);
         m_rowsByMac.insert(texts[MacColumn], DeviceRow{row, text});
+        // The row joins the list in joinWaitingRowsWhenDue().
+        if (m_waitingRows.empty())
+            m_waitingSince.start();
+        m_waitingRows.emplace_back(row);
     } else {
         m_rowsByMac[texts[MacColumn]].answer = text;
     }
     widenColumnsFor(row, changed);
+}
+
+void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
+{
+    if (m_waitingRows.empty())
+        return;
+    // With no further answer queued (the one being handled is still alive)
+    // new rows join the list at once. During a burst they wait and join
+    // together: the list sorts all its rows again whenever rows join it, so
+    // joining is kept to about a tenth of the time.
+    const qint64 interval = qBound<qint64>(MinJoinIntervalMs, 10 * m_lastJoinCostMs, MaxJoinIntervalMs);
+    const qint64 waited = m_waitingSince.elapsed();
+    if (DeviceResponseEvent::alive() <= 1 || waited >= interval) {
+        addWaitingRows();
+        return;
+    }
+    if (!m_joinTimer.isActive()) {
+        if (!m_joinTimer.isSingleShot()) {
+            m_joinTimer.setSingleShot(true);
+            connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
+        }
+        m_joinTimer.start(int(interval - waited));
+    }
+}
+
+void Zol_ClientMainWindow::addWaitingRows()
+{
+    m_joinTimer.stop();
+    if (m_waitingRows.empty())
+        return;
+    QElapsedTimer cost;
+    cost.start();
+    // One by one, each at the end, as single answers are added: rows whose
+    // sort texts are equal keep their arrival order.
+    for (std::unique_ptr<QTreeWidgetItem> &row : m_waitingRows)
+        MainList->addTopLevelItem(row.release());
+    m_waitingRows.clear();
+    // The list sorts itself on first use after rows were added; do it now so
+    // that its cost is known.
+    MainList->topLevelItem(0);
+    m_lastJoinCostMs = cost.elapsed();
 }
 
 void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
@@ -181,6 +229,8 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
 
 void Zol_ClientMainWindow::clearDeviceRows()
 {
+    m_joinTimer.stop();
+    m_waitingRows.clear();
     m_rowsByMac.clear();
     MainList->clear();
 }

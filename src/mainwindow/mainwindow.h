@@ -4,11 +4,13 @@
 #include "editdialog/editnetworkconfiguration.h"
 #include "net/receivethread.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 class ResponseHoldBack;
 struct ReadResponse;
@@ -68,6 +70,9 @@ private:
     void handleReadResponse(const QString &text);
     void handleWriteResponse(const QString &text);
     void clearDeviceRows();
+    // New rows wait outside the list while more answers are queued.
+    void joinWaitingRowsWhenDue();
+    void addWaitingRows();
     // The columns widen to their widest text as rows change; never shrink.
     // Only the columns in the mask (bit per column) are looked at.
     void widenColumnsFor(const QTreeWidgetItem *row, unsigned columns);
@@ -87,6 +92,15 @@ private:
     // the same masks, gateways and DHCP states thousands of times.
     QHash<QString, int> m_textWidths[ColumnCount];
     QFont m_textWidthFont;
+    // New rows of a burst, in arrival order, not yet in the list: the list
+    // sorts all its rows again whenever rows join it, so during a burst they
+    // join in groups, a few times a second.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> m_waitingRows;
+    QElapsedTimer m_waitingSince;
+    qint64 m_lastJoinCostMs = 0;
+    QTimer m_joinTimer;
+    static constexpr qint64 MinJoinIntervalMs = 40;
+    static constexpr qint64 MaxJoinIntervalMs = 1000;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
 };

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QString>
 
+#include <atomic>
+
 // One received datagram's text, posted by the receiver thread to its owner.
 class DeviceResponseEvent final : public QEvent
 {
@@ -11,10 +13,19 @@ public:
     static QEvent::Type eventType();
 
     explicit DeviceResponseEvent(QString text)
-        : QEvent(eventType()), m_text(std::move(text)) {}
+        : QEvent(eventType()), m_text(std::move(text))
+    {
+        s_alive.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~DeviceResponseEvent() override { s_alive.fetch_sub(1, std::memory_order_relaxed); }
 
     const QString &text() const { return m_text; }
 
+    // Answers made and not yet handled and destroyed, in any thread: what
+    // the receiver has handed over and the GUI thread has still to go through.
+    static int alive() { return s_alive.load(std::memory_order_relaxed); }
+
 private:
     QString m_text;
+    static inline std::atomic<int> s_alive{0};
 };

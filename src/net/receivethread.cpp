@@ -8,12 +8,14 @@
 #include <QMetaObject>
 
 #include <arpa/inet.h>
+#include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -21,6 +23,26 @@ namespace {
 // The loop looks at stopRequested at least this often, even when nothing
 // wakes it.
 constexpr int PollIntervalMs = 250;
+
+// Answers waiting for the GUI thread at the most while the kernel's queue has
+// room: the GUI thread handles everything queued when it starts on its posted
+// events, so a short queue lets it paint and take input between batches
+// during a burst instead of working through thousands of answers at once.
+constexpr int MaxQueuedAnswers = 256;
+constexpr int ThrottleSleepUs = 500;
+
+// True while the socket's kernel queue is less than half full, so that the
+// thread may leave datagrams there a little longer. Unknown counts as full:
+// then nothing is held back.
+bool kernelQueueHasRoom(int fd)
+{
+    std::uint32_t info[SK_MEMINFO_VARS] = {};
+    socklen_t length = sizeof info;
+    if (::getsockopt(fd, SOL_SOCKET, SO_MEMINFO, info, &length) != 0
+        || length < sizeof(std::uint32_t) * (SK_MEMINFO_RCVBUF + 1))
+        return false;
+    return info[SK_MEMINFO_RMEM_ALLOC] < info[SK_MEMINFO_RCVBUF] / 2;
+}
 
 void raiseReceiveBuffer(int fd)
 {
@@ -95,6 +117,10 @@ void ReceiveThread::run()
 
     char buffer[MaxDatagramText];
     while (!stopRequested) {
+        if (DeviceResponseEvent::alive() >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
+            QThread::usleep(ThrottleSleepUs);
+            continue;
+        }
         pollfd p{fd, POLLIN, 0};
         const int ready = ::poll(&p, 1, PollIntervalMs);
         if (stopRequested)

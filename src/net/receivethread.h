@@ -16,7 +16,7 @@ public:
     // Kernel receive queue asked for: a burst of answers (thousands of
     // devices answering one broadcast) must not overflow it while the thread
     // is waiting for a processor.
-    static constexpr int ReceiveBufferBytes = 4 * 1024 * 1024;
+    static constexpr int ReceiveBufferBytes = 64 * 1024 * 1024;
 
     explicit ReceiveThread(QObject *owner);
     // Asks the loop to stop and waits for it (about 2 s at the most).

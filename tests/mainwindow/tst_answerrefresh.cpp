@@ -1,7 +1,8 @@
 // A device answering again with the very same text is recognised without
 // reading it again; these cases make sure that shortcut never keeps a row
 // from showing what the answer says, and that the column widths follow the
-// list's font.
+// list's font. During a burst new rows wait outside the list and join it
+// together; the rest checks what that may and may not change.
 
 #include "../support/devsim.h"
 
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -30,6 +32,17 @@ QString answer(const QString &mac, const QString &mask, const QString &name)
     return QStringLiteral("ZOL_READ_RESPONSE,0,1,1A2B,") + mac + QStringLiteral(",10.77.1.20,") + mask
         + QStringLiteral(",10.77.1.1,TRUE,") + name + QStringLiteral(",Hall A,0");
 }
+
+QString macOf(int i)
+{
+    return QStringLiteral("00:1A:2B:3C:%1:%2").arg(i / 256, 2, 16, QLatin1Char('0')).arg(i % 256, 2, 16, QLatin1Char('0'));
+}
+
+// Stands for an answer still waiting in the queue behind the one handled.
+struct QueuedAnswer
+{
+    DeviceResponseEvent event{QStringLiteral("ZOL_READ_RESPONSE")};
+};
 
 class OnOffTranslator final : public QTranslator
 {
@@ -59,6 +72,11 @@ private slots:
     void sameAnswerAfterLanguageSwitchIsTranslated();
     void changedAnswerOfKnownDeviceIsRead();
     void widthsFollowTheListFont();
+    void rowsWaitWhileMoreAnswersAreQueued();
+    void waitingRowsJoinWhenTheQueueEmpties();
+    void findAllDropsWaitingRows();
+    void writeAnswerReachesWaitingRow();
+    void burstListsEveryDeviceInOrder();
 
 private:
     void deliver(const QString &text);
@@ -79,6 +97,8 @@ void tst_AnswerRefresh::init()
 {
     m_messages.clear();
     SetMessageHook([this](const QString &text) { m_messages << text; });
+    // Every case starts from the default column layout.
+    QFile::remove(QStringLiteral("config.cfg"));
     m_window = std::make_unique<Zol_ClientMainWindow>();
 }
 
@@ -184,6 +204,104 @@ void tst_AnswerRefresh::widthsFollowTheListFont()
     deliver(answer(QStringLiteral("00:1A:2B:3C:4D:5F"), mask, QStringLiteral("Pump_2")));
     QVERIFY2(header->sectionSize(4) >= needed,
              qPrintable(QStringLiteral("%1 < %2").arg(header->sectionSize(4)).arg(needed)));
+}
+
+void tst_AnswerRefresh::rowsWaitWhileMoreAnswersAreQueued()
+{
+    auto queued = std::make_unique<QueuedAnswer>();
+    deliver(answer(macOf(1), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
+    deliver(answer(macOf(2), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_2")));
+    // Known to the window (a write answer finds them) but not listed yet.
+    QVERIFY(m_window->findDeviceRow(macOf(1)));
+    QVERIFY(m_window->findDeviceRow(macOf(2)));
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
+    // They join within a moment even while the queue stays full.
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), 2, 2000);
+    // Equal device types: arrival order.
+    QCOMPARE(m_window->MainList->topLevelItem(0)->text(2), macOf(1));
+    QCOMPARE(m_window->MainList->topLevelItem(1)->text(2), macOf(2));
+    QCOMPARE(m_window->MainList->topLevelItem(0), m_window->findDeviceRow(macOf(1)));
+}
+
+void tst_AnswerRefresh::waitingRowsJoinWhenTheQueueEmpties()
+{
+    auto queued = std::make_unique<QueuedAnswer>();
+    deliver(answer(macOf(1), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
+    deliver(answer(macOf(2), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_2")));
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
+    queued.reset();
+    // The last answer of the burst: everything is listed when it is handled,
+    // also when it adds nothing itself.
+    deliver(answer(macOf(2), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_2")));
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 2);
+}
+
+void tst_AnswerRefresh::findAllDropsWaitingRows()
+{
+    auto queued = std::make_unique<QueuedAnswer>();
+    deliver(answer(macOf(1), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
+    QVERIFY(m_window->findDeviceRow(macOf(1)));
+    m_window->Find_All_clicked();
+    QVERIFY(!m_window->findDeviceRow(macOf(1)));
+    // Long past the moment the row would have joined.
+    QTest::qWait(1500);
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
+}
+
+void tst_AnswerRefresh::writeAnswerReachesWaitingRow()
+{
+    auto queued = std::make_unique<QueuedAnswer>();
+    deliver(answer(Mac, QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
+    Edit_Network_Configuration &dialog = m_window->EditDialog;
+    dialog.Mac_Address->setText(Mac);
+    dialog.IP_Address->setText(QStringLiteral("10.77.1.99"));
+    dialog.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
+    dialog.Gateway->setText(QStringLiteral("10.77.1.254"));
+    dialog.DHCP->setChecked(false);
+    dialog.Name->setText(QStringLiteral("Renamed"));
+    dialog.Location->setText(QStringLiteral("Elsewhere"));
+    deliver(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"));
+    queued.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), 1, 2000);
+    QTreeWidgetItem *row = m_window->MainList->topLevelItem(0);
+    QCOMPARE(row->text(3), QStringLiteral("10.77.1.99"));
+    QCOMPARE(row->text(6), QStringLiteral("Disabled"));
+    QCOMPARE(row->text(7), QStringLiteral("Renamed"));
+}
+
+void tst_AnswerRefresh::burstListsEveryDeviceInOrder()
+{
+    // Posted all at once, each twice, as a burst arrives; every fifth without
+    // a device type.
+    constexpr int Devices = 600;
+    const QStringList types{QString(), QStringLiteral("VRD-200"), QStringLiteral("IOX Gateway"),
+                            QStringLiteral("Pump Control"), QStringLiteral("vrd module")};
+    for (int i = 0; i < Devices; ++i) {
+        const QString &type = types.at(i % types.size());
+        const QString text = answer(macOf(i), QStringLiteral("255.255.255.0"), QStringLiteral("Device_%1").arg(i))
+            + (type.isEmpty() ? QString() : QStringLiteral(",") + type);
+        for (int copy = 0; copy < 2; ++copy)
+            QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(text));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), Devices, 10000);
+    QTreeWidget *list = m_window->MainList;
+    int lastNumber = -1;
+    for (int i = 0; i < Devices; ++i) {
+        QTreeWidgetItem *row = list->topLevelItem(i);
+        QCOMPARE(m_window->findDeviceRow(row->text(2)), row);
+        if (i == 0)
+            continue;
+        const QString previous = list->topLevelItem(i - 1)->text(0);
+        const int order = previous.localeAwareCompare(row->text(0));
+        QVERIFY2(order <= 0, qPrintable(previous + QStringLiteral(" after ") + row->text(0)));
+        // Devices of one type keep the order they answered in.
+        const int number = row->text(7).mid(7).toInt();
+        if (order == 0)
+            QVERIFY(number > lastNumber);
+        lastNumber = number;
+    }
+    QVERIFY(m_messages.isEmpty());
 }
 
 QTEST_MAIN(tst_AnswerRefresh)
