@@ -59,17 +59,21 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
         qWarning("Unknown custom event type: %d", int(event->type()));
         return;
     }
+    // Answers in hand are alive but no longer queued: a message box opened
+    // by one of them runs a loop that handles the next.
+    ++m_answersInHand;
     const QString &text = static_cast<DeviceResponseEvent *>(event)->text();
-    if (text.size() < 5)
-        return;
-    FieldReader reader(text);
-    QStringView keyword;
-    reader.nextFieldView(&keyword);
-    if (keyword == ReadResponseKeyword())
-        handleReadResponse(text);
-    else if (keyword == WriteResponseKeyword())
-        handleWriteResponse(text);
+    if (text.size() >= 5) {
+        FieldReader reader(text);
+        QStringView keyword;
+        reader.nextFieldView(&keyword);
+        if (keyword == ReadResponseKeyword())
+            handleReadResponse(text);
+        else if (keyword == WriteResponseKeyword())
+            handleWriteResponse(text);
+    }
     joinWaitingRowsWhenDue();
+    --m_answersInHand;
 }
 
 void Zol_ClientMainWindow::handleReadResponse(const QString &text)
@@ -136,13 +140,12 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
 {
     if (m_waitingRows.empty())
         return;
-    // With no further answer queued (the one being handled is still alive)
-    // new rows join the list at once. During a burst they wait and join
-    // together: the list sorts all its rows again whenever rows join it, so
-    // joining is kept to about a tenth of the time.
+    // With no further answer queued new rows join the list at once. During
+    // a burst they wait and join together: the list sorts all its rows again
+    // whenever rows join it, so joining is kept to about a tenth of the time.
     const qint64 interval = qBound<qint64>(MinJoinIntervalMs, 10 * m_lastJoinCostMs, MaxJoinIntervalMs);
     const qint64 waited = m_waitingSince.elapsed();
-    if (DeviceResponseEvent::alive() <= 1 || waited >= interval) {
+    if (DeviceResponseEvent::alive() <= m_answersInHand || waited >= interval) {
         addWaitingRows();
         return;
     }

@@ -97,6 +97,7 @@ private:
     // join in groups, a few times a second.
     std::vector<std::unique_ptr<QTreeWidgetItem>> m_waitingRows;
     QElapsedTimer m_waitingSince;
+    int m_answersInHand = 0;
     qint64 m_lastJoinCostMs = 0;
     QTimer m_joinTimer;
     static constexpr qint64 MinJoinIntervalMs = 40;
