@@ -39,6 +39,13 @@ Layout *makeBox(const char *name)
     return layout;
 }
 
+// Wide enough to show sample in full, frame and text margins included.
+int widthToShow(const QLineEdit *edit, const QString &sample)
+{
+    const QMargins margins = edit->textMargins() + edit->contentsMargins();
+    return edit->fontMetrics().horizontalAdvance(sample) + margins.left() + margins.right() + 12;
+}
+
 // Identity fields: grey and read-only, but still in the tab order so their
 // text can be selected and copied.
 void makeReadOnly(QLineEdit *edit)
@@ -142,6 +149,10 @@ Edit_Network_ConfigurationBase::Edit_Network_ConfigurationBase(QWidget *parent, 
     Subnet_Mask->setMaxLength(15);
     Gateway = makeLineEdit(buttonGroup1, "Gateway");
     Gateway->setMaxLength(15);
+    // A whole MAC address and a whole dotted quad stay readable.
+    Mac_Address->setMinimumWidth(widthToShow(Mac_Address, QStringLiteral("00:00:00:00:00:00")));
+    for (QLineEdit *edit : {IP_Address, Subnet_Mask, Gateway})
+        edit->setMinimumWidth(qMax(edit->minimumWidth(), widthToShow(edit, QStringLiteral("255.255.255.255"))));
     Name = makeLineEdit(buttonGroup1, "Name");
     Name->setMaxLength(12);
     Location = makeLineEdit(buttonGroup1, "Location");

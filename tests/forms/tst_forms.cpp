@@ -302,9 +302,17 @@ void tst_Forms::editFormWidgets()
     }
     QVERIFY(!form.OK->isDefault() && !form.Cancel->isDefault());
 
-    // Typing stops at the field's limit.
+    // The longest MAC and address texts fit their fields once the form has its size.
+    form.Mac_Address->setText(QStringLiteral("00:1A:2B:3C:4D:02"));
+    form.Gateway->setText(QStringLiteral("255.255.255.255"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (QLineEdit *edit : {form.Mac_Address, form.Gateway}) {
+        const int textWidth = edit->fontMetrics().horizontalAdvance(edit->text());
+        QVERIFY2(edit->contentsRect().width() > textWidth, qPrintable(edit->objectName()));
+    }
+
+    // Typing stops at the field's limit.
     QTest::keyClicks(form.Name, QStringLiteral("abcdefghijklmnop"));
     QCOMPARE(form.Name->text(), QStringLiteral("abcdefghijkl"));
 
