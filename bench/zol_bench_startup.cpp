@@ -24,6 +24,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -101,18 +102,30 @@ Start timeStart(int listener, const std::string &program, const std::string &fol
         std::fprintf(stderr, "zol_bench_startup: cannot start %s\n", program.c_str());
         return start;
     }
-    pollfd p{listener, POLLIN, 0};
-    if (::poll(&p, 1, 20000) == 1) {
-        char buffer[600];
-        const ssize_t n = ::recv(listener, buffer, sizeof buffer, 0);
-        const long long t1 = bench::nowNs();
-        if (n >= 0) {
-            start.ms = (t1 - t0) / 1e6;
-            start.text.assign(buffer, static_cast<std::size_t>(n));
+    // Waits for the datagram, giving up when the program ends without one
+    // or after 20 s.
+    bool ended = false;
+    for (int waited = 0; waited < 20000 && !ended; waited += 50) {
+        pollfd p{listener, POLLIN, 0};
+        if (::poll(&p, 1, 50) == 1) {
+            char buffer[600];
+            const ssize_t n = ::recv(listener, buffer, sizeof buffer, 0);
+            const long long t1 = bench::nowNs();
+            if (n >= 0) {
+                start.ms = (t1 - t0) / 1e6;
+                start.text.assign(buffer, static_cast<std::size_t>(n));
+            }
+            break;
         }
+        int status = 0;
+        ended = ::waitpid(pid, &status, WNOHANG) == pid;
     }
-    ::kill(pid, SIGKILL);
-    bench::waitChild(pid);
+    if (!ended) {
+        ::kill(pid, SIGKILL);
+        bench::waitChild(pid);
+    } else {
+        std::fprintf(stderr, "zol_bench_startup: %s ended without sending\n", program.c_str());
+    }
     return start;
 }
 
@@ -153,6 +166,8 @@ int main(int argc, char **argv)
     for (const char *qm : {"qrt_en.qm", "qrt_c.qm"})
         ::symlink((bin + "/" + qm).c_str(), (folder + "/" + qm).c_str());
 
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    std::printf("platform: %s\n", platform && *platform ? platform : "offscreen");
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) == 3)
         std::printf("load average: %.2f %.2f %.2f on %ld CPUs\n", load[0], load[1], load[2],

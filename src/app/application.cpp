@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/appshell.h"
+#include "app/fontwarmup.h"
 #include "app/instancelock.h"
 #include "mainwindow/mainwindow.h"
 
@@ -17,7 +18,9 @@ InstanceLock *InstanceSemaphore = nullptr;
 int ZolClientMain(int argc, char **argv)
 {
     InstanceSemaphore = new InstanceLock;
+    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.wait();
 
     AppTranslator = new QTranslator;
     QCoreApplication::installTranslator(AppTranslator);
