@@ -140,12 +140,14 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
 {
     if (m_waitingRows.empty())
         return;
-    // With no further answer queued new rows join the list at once. During
-    // a burst they wait and join together: the list sorts all its rows again
-    // whenever rows join it, so joining is kept to about a tenth of the time.
+    // With no further answer queued or held back by the receiver, new rows
+    // join the list at once. During a burst they wait and join together: the
+    // list sorts all its rows again whenever rows join it, so joining is kept
+    // to about a tenth of the time.
     const qint64 interval = qBound<qint64>(MinJoinIntervalMs, 10 * m_lastJoinCostMs, MaxJoinIntervalMs);
     const qint64 waited = m_waitingSince.elapsed();
-    if (DeviceResponseEvent::alive() <= m_answersInHand || waited >= interval) {
+    const bool burstOver = DeviceResponseEvent::alive() <= m_answersInHand && !Receiver.holdingBack();
+    if (burstOver || waited >= interval) {
         addWaitingRows();
         return;
     }
@@ -249,6 +251,7 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
     if (!columns)
         return;
     QHeaderView *header = MainList->header();
+    const QFont font = MainList->font();
     // The item view draws a text with a focus-frame margin on either side.
     const int margin = 2 * (MainList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MainList) + 1);
     for (int column = 0; column < ColumnCount; ++column) {
@@ -256,6 +259,12 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
             continue;
         const QString text = row->text(column);
         if (text.isEmpty())
+            continue;
+        // Most texts of a burst are no wider than the column already is;
+        // telling that from a bound costs a fraction of laying them out.
+        const int room = header->sectionSize(column) - margin;
+        const int bound = m_widthBound.upperBound(font, text);
+        if (bound >= 0 && bound <= room)
             continue;
         const int needed = textWidth(column, text) + margin;
         if (needed > header->sectionSize(column))

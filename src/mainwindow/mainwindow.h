@@ -2,6 +2,7 @@
 
 #include "forms/mainwindowbase.h"
 #include "editdialog/editnetworkconfiguration.h"
+#include "mainwindow/textwidthbound.h"
 #include "net/receivethread.h"
 
 #include <QElapsedTimer>
@@ -92,6 +93,7 @@ private:
     // the same masks, gateways and DHCP states thousands of times.
     QHash<QString, int> m_textWidths[ColumnCount];
     QFont m_textWidthFont;
+    TextWidthBound m_widthBound;
     // New rows of a burst, in arrival order, not yet in the list: the list
     // sorts all its rows again whenever rows join it, so during a burst they
     // join in groups, a few times a second.

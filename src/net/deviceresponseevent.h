@@ -15,17 +15,26 @@ public:
     explicit DeviceResponseEvent(QString text)
         : QEvent(eventType()), m_text(std::move(text))
     {
-        s_alive.fetch_add(1, std::memory_order_relaxed);
+        s_alive.fetch_add(1);
     }
-    ~DeviceResponseEvent() override { s_alive.fetch_sub(1, std::memory_order_relaxed); }
+    ~DeviceResponseEvent() override
+    {
+        if (s_alive.fetch_sub(1) - 1 < s_wakeBelow.load())
+            wakeWaiting();
+    }
 
     const QString &text() const { return m_text; }
 
     // Answers made and not yet handled and destroyed, in any thread: what
     // the receiver has handed over and the GUI thread has still to go through.
-    static int alive() { return s_alive.load(std::memory_order_relaxed); }
+    static int alive() { return s_alive.load(); }
+    // Returns once fewer than `count` are alive, or after timeoutMs.
+    static void waitUntilFewerAlive(int count, int timeoutMs);
 
 private:
+    static void wakeWaiting();
+
     QString m_text;
     static inline std::atomic<int> s_alive{0};
+    static inline std::atomic<int> s_wakeBelow{0};
 };

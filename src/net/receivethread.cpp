@@ -29,7 +29,11 @@ constexpr int PollIntervalMs = 250;
 // events, so a short queue lets it paint and take input between batches
 // during a burst instead of working through thousands of answers at once.
 constexpr int MaxQueuedAnswers = 256;
-constexpr int ThrottleSleepUs = 500;
+// Held-back answers are read again once the GUI thread is half-way through
+// the queue, so that it never runs dry during a burst; the kernel's queue and
+// stopRequested are looked at again at least this often.
+constexpr int ResumeBelow = MaxQueuedAnswers / 2;
+constexpr int HoldBackCheckMs = 20;
 
 // True while the socket's kernel queue is less than half full, so that the
 // thread may leave datagrams there a little longer. Unknown counts as full:
@@ -117,10 +121,6 @@ void ReceiveThread::run()
 
     char buffer[MaxDatagramText];
     while (!stopRequested) {
-        if (DeviceResponseEvent::alive() >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
-            QThread::usleep(ThrottleSleepUs);
-            continue;
-        }
         pollfd p{fd, POLLIN, 0};
         const int ready = ::poll(&p, 1, PollIntervalMs);
         if (stopRequested)
@@ -129,6 +129,12 @@ void ReceiveThread::run()
             continue;
         if (ready < 0)
             break;
+        if (DeviceResponseEvent::alive() >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
+            m_holdingBack = true;
+            DeviceResponseEvent::waitUntilFewerAlive(ResumeBelow, HoldBackCheckMs);
+            continue;
+        }
+        m_holdingBack = false;
 
         std::memset(buffer, 0, sizeof buffer);
         const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);

@@ -19,6 +19,10 @@ public:
     static constexpr int ReceiveBufferBytes = 64 * 1024 * 1024;
 
     explicit ReceiveThread(QObject *owner);
+
+    // True while answers wait in the kernel's queue because the owner has
+    // enough queued already: a burst is still coming in.
+    bool holdingBack() const { return m_holdingBack; }
     // Asks the loop to stop and waits for it (about 2 s at the most).
     ~ReceiveThread() override;
 
@@ -29,4 +33,5 @@ private:
     QObject *owner;
     std::atomic<bool> stopRequested{false};
     std::atomic<int> m_socket{-1};
+    std::atomic<bool> m_holdingBack{false};
 };

@@ -1,0 +1,124 @@
+// During a burst the receiver leaves answers in the kernel's queue while the
+// GUI thread has plenty queued already, and hands them over as it catches up:
+// none lost, none out of order, and the queue of posted answers stays short.
+
+#include "../support/devsim.h"
+
+#include "net/deviceresponseevent.h"
+#include "net/messages.h"
+#include "net/receivethread.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class Collector final : public QObject
+{
+public:
+    QStringList texts;
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        if (event->type() == DeviceResponseEvent::eventType())
+            texts << static_cast<DeviceResponseEvent *>(event)->text();
+    }
+};
+
+void sendBurst(int count)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(ResponsePort);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    for (int i = 0; i < count; ++i) {
+        const QByteArray text = "ZOL_READ_RESPONSE,0,1,1,MAC" + QByteArray::number(i);
+        ::sendto(fd, text.constData(), size_t(text.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+    }
+    ::close(fd);
+}
+
+} // namespace
+
+class tst_ReceiverHoldBack : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void burstWaitsInTheKernel();
+    void waitEndsWhenAnswersAreHandled();
+    void waitEndsAfterItsTime();
+};
+
+void tst_ReceiverHoldBack::initTestCase()
+{
+    ZOL_REQUIRE_NETNS();
+}
+
+void tst_ReceiverHoldBack::burstWaitsInTheKernel()
+{
+    constexpr int Count = 3000;
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    receiver.start();
+    QVERIFY(!receiver.holdingBack());
+    sendBurst(Count);
+
+    // Nothing handled yet: the receiver stops posting at a few hundred and
+    // says it is holding the rest back.
+    QTRY_VERIFY_WITH_TIMEOUT(receiver.holdingBack(), 5000);
+    const int posted = DeviceResponseEvent::alive();
+    QVERIFY2(posted >= 100 && posted <= 512, qPrintable(QString::number(posted)));
+    QTest::qSleep(100);
+    QCOMPARE(DeviceResponseEvent::alive(), posted);
+
+    // Handling them lets the rest through, in order, all of them.
+    QTRY_COMPARE_WITH_TIMEOUT(owner.texts.size(), Count, 10000);
+    for (int i = 0; i < Count; ++i)
+        QCOMPARE(owner.texts.at(i), QStringLiteral("ZOL_READ_RESPONSE,0,1,1,MAC%1").arg(i));
+    QTRY_VERIFY(!receiver.holdingBack());
+    QCOMPARE(DeviceResponseEvent::alive(), 0);
+}
+
+void tst_ReceiverHoldBack::waitEndsWhenAnswersAreHandled()
+{
+    std::vector<std::unique_ptr<DeviceResponseEvent>> queued;
+    for (int i = 0; i < 10; ++i)
+        queued.push_back(std::make_unique<DeviceResponseEvent>(QStringLiteral("x")));
+    QElapsedTimer waited;
+    std::thread waiter([&waited] {
+        waited.start();
+        DeviceResponseEvent::waitUntilFewerAlive(5, 10000);
+    });
+    QTest::qSleep(50);
+    // Handling six of them brings the count below five.
+    queued.erase(queued.begin(), queued.begin() + 6);
+    waiter.join();
+    QVERIFY2(waited.elapsed() < 5000, qPrintable(QString::number(waited.elapsed())));
+    QVERIFY(waited.elapsed() >= 40);
+}
+
+void tst_ReceiverHoldBack::waitEndsAfterItsTime()
+{
+    DeviceResponseEvent queued(QStringLiteral("x"));
+    QElapsedTimer waited;
+    waited.start();
+    DeviceResponseEvent::waitUntilFewerAlive(1, 100);
+    QVERIFY(waited.elapsed() >= 90);
+    QVERIFY(waited.elapsed() < 5000);
+}
+
+QTEST_GUILESS_MAIN(tst_ReceiverHoldBack)
+#include "tst_receiverholdback.moc"
