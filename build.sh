@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # One entry point for developers and CI.
 #   ./build.sh run [program arguments]   install what is missing, build, start Zol_Client
-#   ./build.sh test                      install what is missing, build, run every test
+#   ./build.sh test                      install what is missing, build, run every test,
+#                                        then the same tests built with AddressSanitizer and
+#                                        UndefinedBehaviorSanitizer
 #   ./build.sh package                   install what is missing, build, make the .deb in the build folder
+#
+# Environment for "test":
+#   ZOL_BUILD_DIR        normal build (default build/)
+#   ZOL_ASAN_BUILD_DIR   sanitizer build (default build-asan/)
+#   ZOL_SANITIZE_TESTS=0 leave out the sanitizer build
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${ZOL_BUILD_DIR:-$here/build}"
+asan_build="${ZOL_ASAN_BUILD_DIR:-$here/build-asan}"
 
 packages=(
     cmake g++ make pkg-config
@@ -36,6 +44,20 @@ configure_and_build() {
     cmake --build "$build" -j"$(nproc)"
 }
 
+# Runs CTest in a build folder; its summary is printed, the result returned.
+run_tests() {
+    (cd "$1" && ctest --output-on-failure --timeout 600)
+}
+
+# The whole test suite once more, every process checked for memory errors,
+# leaks and undefined behaviour.
+sanitizer_tests() {
+    echo "== Sanitizer build ($asan_build)"
+    cmake -S "$here" -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON >/dev/null \
+        && cmake --build "$asan_build" -j"$(nproc)" \
+        && run_tests "$asan_build"
+}
+
 case "${1:-}" in
 run)
     shift
@@ -48,8 +70,17 @@ run)
 test)
     install_missing
     configure_and_build
-    cd "$build"
-    ctest --output-on-failure --timeout 600
+    failed=()
+    echo "== Tests ($build)"
+    run_tests "$build" || failed+=("tests")
+    if [ "${ZOL_SANITIZE_TESTS:-1}" != 0 ]; then
+        sanitizer_tests || failed+=("sanitizer tests")
+    fi
+    if [ ${#failed[@]} -ne 0 ]; then
+        echo "FAILED: ${failed[*]}" >&2
+        exit 1
+    fi
+    echo "All test stages passed."
     ;;
 package)
     install_missing

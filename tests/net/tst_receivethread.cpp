@@ -205,7 +205,7 @@ void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
         QVERIFY(receiver.wait(5000)); // run() gives up after the failed bind
         QTRY_COMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages.at(0), QStringLiteral("The response socket is unavailable to bind."));
-        QCOMPARE(m_messageThreads.at(0), qApp->thread());
+        QCOMPARE(m_messageThreads.at(0), QCoreApplication::instance()->thread());
         sendDatagrams({"ZOL_READ_RESPONSE,late"});
         QTest::qWait(200);
         QCOMPARE(m_messages.size(), 1);
