@@ -10,17 +10,22 @@
 #   ZOL_BUILD_DIR        normal build (default build/)
 #   ZOL_ASAN_BUILD_DIR   sanitizer build (default build-asan/)
 #   ZOL_SANITIZE_TESTS=0 leave out the sanitizer build
+#   ZOL_FUZZ_BUILD_DIR   fuzz build, clang and libFuzzer (default build-fuzz/)
+#   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 60; 0 leaves fuzzing out)
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${ZOL_BUILD_DIR:-$here/build}"
 asan_build="${ZOL_ASAN_BUILD_DIR:-$here/build-asan}"
+fuzz_build="${ZOL_FUZZ_BUILD_DIR:-$here/build-fuzz}"
+fuzz_seconds="${ZOL_FUZZ_SECONDS:-60}"
 
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
     xvfb xauth xdotool openbox x11-apps x11-utils imagemagick fonts-noto-cjk
     iproute2 util-linux procps
+    clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils file
 )
 
@@ -58,6 +63,17 @@ sanitizer_tests() {
         && run_tests "$asan_build"
 }
 
+# The fuzz targets, built with clang and libFuzzer, each run for a bounded time
+# from the seed corpus in tests/fuzz/corpus; a finding fails the stage and its
+# reproducer is printed.
+fuzz_targets() {
+    echo "== Fuzzing ($fuzz_build, ${fuzz_seconds} s per target)"
+    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DZOL_FUZZ=ON >/dev/null \
+        && cmake --build "$fuzz_build" -j"$(nproc)" --target fuzz_answers fuzz_configfile fuzz_fields \
+        && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
+}
+
 case "${1:-}" in
 run)
     shift
@@ -75,6 +91,9 @@ test)
     run_tests "$build" || failed+=("tests")
     if [ "${ZOL_SANITIZE_TESTS:-1}" != 0 ]; then
         sanitizer_tests || failed+=("sanitizer tests")
+    fi
+    if [ "$fuzz_seconds" != 0 ]; then
+        fuzz_targets || failed+=("fuzzing")
     fi
     if [ ${#failed[@]} -ne 0 ]; then
         echo "FAILED: ${failed[*]}" >&2
