@@ -18,7 +18,15 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+// Clearing a table of at least this many rows hands the freed memory back
+// to the system.
+constexpr int ReleaseMemoryAboveRows = 1000;
 
 enum Column {
     DeviceTypeColumn,
@@ -97,6 +105,13 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
 
     QTreeWidgetItem *row = findDeviceRow(response.mac);
     const bool isNew = row == nullptr;
+    if (isNew && m_rowsByMac.size() >= MaxDeviceRows) {
+        if (!m_deviceListFull)
+            qWarning("Device list full (%d devices): further devices are ignored until the next Find All",
+                     MaxDeviceRows);
+        m_deviceListFull = true;
+        return;
+    }
     // A new row gets all its texts before it joins the list, so the sorted
     // list places it once instead of re-sorting for every column.
     if (isNew)
@@ -234,10 +249,18 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
 
 void Zol_ClientMainWindow::clearDeviceRows()
 {
+    const bool large = m_rowsByMac.size() >= ReleaseMemoryAboveRows;
     m_joinTimer.stop();
     m_waitingRows.clear();
     m_rowsByMac.clear();
     MainList->clear();
+    m_deviceListFull = false;
+#ifdef __GLIBC__
+    // The allocator keeps what a large table freed for later use; give it
+    // back to the system, so that a flood of answers leaves no lasting mark.
+    if (large)
+        malloc_trim(0);
+#endif
 }
 
 QTreeWidgetItem *Zol_ClientMainWindow::findDeviceRow(const QString &mac) const

@@ -31,6 +31,12 @@ public:
     // Row of the device with exactly this MAC text, or nullptr.
     QTreeWidgetItem *findDeviceRow(const QString &mac) const;
 
+    // The most devices the table lists between two discoveries. Answers from
+    // further MAC addresses are ignored until the next Find All, so that a
+    // flood of made-up addresses cannot grow the table without end. Far above
+    // the devices of any real network.
+    static constexpr int MaxDeviceRows = 10000;
+
     // Members shared with the response handling and the modify flow.
     ReceiveThread Receiver;
     bool ModifyInProgress = false;
@@ -104,6 +110,8 @@ private:
     QTimer m_joinTimer;
     static constexpr qint64 MinJoinIntervalMs = 40;
     static constexpr qint64 MaxJoinIntervalMs = 1000;
+    // Said once per discovery when the table is full.
+    bool m_deviceListFull = false;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
 };

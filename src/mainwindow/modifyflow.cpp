@@ -89,7 +89,10 @@ bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
 {
     if (m_holding && watched == m_target && event != m_passing
         && event->type() == DeviceResponseEvent::eventType()) {
-        m_held.append(static_cast<DeviceResponseEvent *>(event)->text());
+        // Bounded like the receiver's queue: a flood while a message box
+        // keeps the hold open must not fill the memory.
+        if (m_held.size() < DeviceResponseEvent::MaxWaiting)
+            m_held.append(static_cast<DeviceResponseEvent *>(event)->text());
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -12,6 +12,14 @@ public:
     static constexpr int TypeNumber = 12345;
     static QEvent::Type eventType();
 
+    // The most answers that wait to be handled at one time, whatever the
+    // kernel's queue holds. Beyond it the receiver leaves datagrams to the
+    // socket's buffer, which drops what does not fit, so a flood can neither
+    // fill the memory with queued answers nor hold the GUI thread in one
+    // endless batch. Far above the answers of the largest network to one
+    // discovery.
+    static constexpr int MaxWaiting = 20000;
+
     explicit DeviceResponseEvent(QString text)
         : QEvent(eventType()), m_text(std::move(text))
     {
@@ -22,6 +30,10 @@ public:
         if (s_alive.fetch_sub(1) - 1 < s_wakeBelow.load())
             wakeWaiting();
     }
+
+    // A copy would be counted out without being counted in.
+    DeviceResponseEvent(const DeviceResponseEvent &) = delete;
+    DeviceResponseEvent &operator=(const DeviceResponseEvent &) = delete;
 
     const QString &text() const { return m_text; }
 

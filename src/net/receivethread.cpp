@@ -34,6 +34,9 @@ constexpr int MaxQueuedAnswers = 256;
 // stopRequested are looked at again at least this often.
 constexpr int ResumeBelow = MaxQueuedAnswers / 2;
 constexpr int HoldBackCheckMs = 20;
+// Past the hard bound (DeviceResponseEvent::MaxWaiting) reading resumes once
+// a quarter of the queue has been handled.
+constexpr int ResumeBelowBound = DeviceResponseEvent::MaxWaiting / 4 * 3;
 
 // True while the socket's kernel queue is less than half full, so that the
 // thread may leave datagrams there a little longer. Unknown counts as full:
@@ -132,6 +135,13 @@ void ReceiveThread::run()
         if (DeviceResponseEvent::alive() >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
             m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelow, HoldBackCheckMs);
+            continue;
+        }
+        // A flood is left to the socket's buffer (which drops what does not
+        // fit) rather than queued without end, even when that buffer is full.
+        if (DeviceResponseEvent::alive() >= DeviceResponseEvent::MaxWaiting) {
+            m_holdingBack = true;
+            DeviceResponseEvent::waitUntilFewerAlive(ResumeBelowBound, HoldBackCheckMs);
             continue;
         }
         m_holdingBack = false;

@@ -110,6 +110,7 @@ private slots:
     void holdBackDeliversInArrivalOrder();
     void holdBackKeepsOrderWhileHandlingRunsALoop();
     void holdBackLetsOtherEventsThrough();
+    void holdBackIsBounded();
 
 private:
     QTreeWidgetItem *addRow(const QString &mac, const QString &dhcp,
@@ -601,6 +602,29 @@ void tst_ModifyFlow::holdBackLetsOtherEventsThrough()
     QCOMPARE(target.others, 1);
     holdBack->release();
     QCoreApplication::processEvents();
+}
+
+void tst_ModifyFlow::holdBackIsBounded()
+{
+    // A flood while the hold lasts (a message box may keep it open) keeps no
+    // more answers than the receiver lets wait.
+    AnswerRecorder target;
+    auto *holdBack = new ResponseHoldBack(&target);
+    holdBack->hold();
+    const int posted = DeviceResponseEvent::MaxWaiting + 50;
+    for (int i = 0; i < posted; ++i)
+        postAnswer(&target, QString::number(i));
+    QCoreApplication::processEvents();
+    QVERIFY(target.handled.isEmpty());
+    holdBack->release();
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled.size(), qsizetype(DeviceResponseEvent::MaxWaiting));
+    QCOMPARE(target.handled.first(), QStringLiteral("0"));
+    QCOMPARE(target.handled.last(), QString::number(DeviceResponseEvent::MaxWaiting - 1));
+
+    postAnswer(&target, QStringLiteral("after"));
+    QCoreApplication::processEvents();
+    QCOMPARE(target.handled.last(), QStringLiteral("after"));
 }
 
 QTEST_MAIN(tst_ModifyFlow)

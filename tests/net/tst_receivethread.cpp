@@ -70,6 +70,7 @@ private slots:
     void twoInArrivalOrder();
     void answerBeforeStartIsKept();
     void burstIsNotDropped();
+    void floodWhileOwnerIsBusyIsBounded();
     void bindFailureShownOnceOnGuiThread();
     void idleDestructorReturnsAtOnce();
     void neverStartedDestructor();
@@ -188,6 +189,59 @@ void tst_ReceiveThread::burstIsNotDropped()
     QTRY_COMPARE_WITH_TIMEOUT(owner.texts.size(), count, 10000);
     QCOMPARE(owner.texts.first(), QString::fromLatin1(burst.first()));
     QCOMPARE(owner.texts.last(), QString::fromLatin1(burst.last()));
+}
+
+void tst_ReceiveThread::floodWhileOwnerIsBusyIsBounded()
+{
+    // The GUI thread handles nothing (as during the modify flow's pauses)
+    // while far more datagrams arrive than may wait: the queue stops growing
+    // at its bound, the kernel drops the rest, and afterwards the receiver
+    // still delivers.
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    QVERIFY(startListening(&receiver));
+    const int sent = DeviceResponseEvent::MaxWaiting * 2;
+    int peak = 0;
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    const sockaddr_in to = loopback(ResponsePort);
+    for (int i = 0; i < sent; ++i) {
+        const QByteArray d = "ZOL_READ_RESPONSE," + QByteArray::number(i);
+        ::sendto(fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+        if (i % 64 == 0) {
+            peak = qMax(peak, DeviceResponseEvent::alive());
+            QThread::usleep(20); // a pace the receiver keeps up with
+        }
+    }
+    ::close(fd);
+    QElapsedTimer settle;
+    settle.start();
+    int last = -1;
+    while (last != DeviceResponseEvent::alive() && settle.elapsed() < 10000) {
+        last = DeviceResponseEvent::alive();
+        peak = qMax(peak, last);
+        QThread::msleep(100);
+    }
+    qInfo("%d sent, %d waiting at the most", sent, peak);
+    QVERIFY(peak <= DeviceResponseEvent::MaxWaiting);
+    QCOMPARE(peak, DeviceResponseEvent::MaxWaiting);
+
+    QCoreApplication::processEvents();
+    QVERIFY(owner.texts.size() >= DeviceResponseEvent::MaxWaiting);
+    QVERIFY(owner.texts.size() < sent);
+    QCOMPARE(owner.texts.first(), QStringLiteral("ZOL_READ_RESPONSE,0"));
+    // What the kernel still held comes next (until nothing more arrives),
+    // then a new datagram.
+    qsizetype seen = -1;
+    QElapsedTimer drain;
+    drain.start();
+    while ((seen != owner.texts.size() || DeviceResponseEvent::alive() != 0) && drain.elapsed() < 10000) {
+        seen = owner.texts.size();
+        QTest::qWait(300);
+    }
+    QVERIFY(owner.texts.size() < sent);
+    owner.texts.clear();
+    sendDatagrams({"ZOL_READ_RESPONSE,after"});
+    QTRY_COMPARE(owner.texts.value(owner.texts.size() - 1), QStringLiteral("ZOL_READ_RESPONSE,after"));
 }
 
 void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
