@@ -7,7 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 class tst_SingleInstance : public QObject
 {
@@ -20,8 +26,12 @@ private slots:
     void killedCopyReleasesTheClaim();
     void invalidArgumentsWinOverRunningCopy();
     void toolkitOptionsAreNotArguments();
+    void twentyCopiesLeaveOne();
+    void responsePortHeldElsewhere();
 
 private:
+    // True while some process holds the instance lock in this test's folder.
+    bool claimHeld() const;
     QProcess *start(const QStringList &args = {});
     QString messages() const;
     static bool stillRunningAfter(QProcess *process, int ms);
@@ -71,6 +81,17 @@ QString tst_SingleInstance::messages() const
     return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
 }
 
+bool tst_SingleInstance::claimHeld() const
+{
+    const QByteArray path = QFile::encodeName(m_dir->filePath(QStringLiteral("ZOLConfig.lock")));
+    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd); // drops the claim again if this probe got it
+    return held;
+}
+
 bool tst_SingleInstance::stillRunningAfter(QProcess *process, int ms)
 {
     return !process->waitForFinished(ms) && process->state() == QProcess::Running;
@@ -101,9 +122,59 @@ void tst_SingleInstance::killedCopyReleasesTheClaim()
     ::kill(pid_t(first->processId()), SIGKILL);
     QVERIFY(first->waitForFinished(3000));
 
+    QVERIFY(!claimHeld());
+
+    // No waiting for a claim the dead copy can no longer give back.
+    QElapsedTimer timer;
+    timer.start();
     QProcess *next = start();
+    while (!claimHeld() && timer.elapsed() < 10000 && next->state() == QProcess::Running)
+        QTest::qWait(5);
+    const qint64 claimedAfter = timer.elapsed();
+    qInfo("the next copy held the claim %lld ms after it was started", claimedAfter);
+    QVERIFY(claimHeld());
     QVERIFY(stillRunningAfter(next, 1500));
     QVERIFY2(messages().isEmpty(), qPrintable(messages()));
+}
+
+void tst_SingleInstance::twentyCopiesLeaveOne()
+{
+    QList<QProcess *> copies;
+    for (int i = 0; i < 20; ++i)
+        copies << start();
+    QList<QProcess *> running;
+    for (QProcess *copy : std::as_const(copies)) {
+        if (!copy->waitForFinished(20000))
+            running << copy;
+    }
+    QCOMPARE(running.size(), 1);
+    for (QProcess *copy : std::as_const(copies)) {
+        if (copy == running.first())
+            continue;
+        QCOMPARE(copy->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy->exitCode(), 0);
+    }
+    QCOMPARE(messages(), QStringLiteral("Cannot execute, there is a copy already running.\n--\n").repeated(19));
+    QVERIFY(claimHeld());
+    QVERIFY(stillRunningAfter(running.first(), 300));
+}
+
+void tst_SingleInstance::responsePortHeldElsewhere()
+{
+    // Another program on the answer port: the copy says so once and runs on.
+    const int holder = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    QVERIFY(holder >= 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(2851);
+    any.sin_addr.s_addr = htonl(INADDR_ANY);
+    QCOMPARE(::bind(holder, reinterpret_cast<const sockaddr *>(&any), sizeof any), 0);
+
+    QProcess *copy = start();
+    QTRY_VERIFY_WITH_TIMEOUT(!messages().isEmpty(), 10000);
+    QVERIFY(stillRunningAfter(copy, 1500));
+    ::close(holder);
+    QCOMPARE(messages(), QStringLiteral("The response socket is unavailable to bind.\n--\n"));
 }
 
 void tst_SingleInstance::invalidArgumentsWinOverRunningCopy()
