@@ -8,6 +8,7 @@
 // the full attack is 200000 in 10 s).
 
 #include "../support/devsim.h"
+#include "../support/udpstats.h"
 
 #include "app/appshell.h"
 #include "mainwindow/mainwindow.h"
@@ -40,29 +41,6 @@ qint64 residentKb()
     for (const QByteArray &line : lines) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
-// Datagrams the kernel dropped for lack of room in a socket's buffer, in this
-// network namespace (the "Udp: ... RcvbufErrors" counter).
-qint64 udpBufferDrops()
-{
-    QFile snmp(QStringLiteral("/proc/net/snmp"));
-    if (!snmp.open(QIODevice::ReadOnly))
-        return -1;
-    QList<QByteArray> names;
-    const QList<QByteArray> lines = snmp.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (!line.startsWith("Udp: "))
-            continue;
-        const QList<QByteArray> fields = line.mid(5).split(' ');
-        if (names.isEmpty()) {
-            names = fields;
-            continue;
-        }
-        const qsizetype at = names.indexOf("RcvbufErrors");
-        return at >= 0 ? fields.value(at).toLongLong() : -1;
     }
     return -1;
 }
@@ -168,7 +146,7 @@ void tst_Flood::floodLeavesDiscoveryAndMemoryIntact()
     ticker.start(20);
 
     const qint64 before = counter.count;
-    const qint64 dropsBefore = udpBufferDrops();
+    const qint64 dropsBefore = UdpReceiveBufferDrops();
     QProcess flood;
     flood.setProcessChannelMode(QProcess::SeparateChannels);
     flood.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), segment,
@@ -197,7 +175,7 @@ void tst_Flood::floodLeavesDiscoveryAndMemoryIntact()
         QTest::qWait(500);
     }
     const qint64 handled = counter.count - before;
-    const qint64 dropped = udpBufferDrops() - dropsBefore;
+    const qint64 dropped = UdpReceiveBufferDrops() - dropsBefore;
     const int rows = window->MainList->topLevelItemCount();
     const qint64 drainMs = drain.elapsed();
     ticker.stop();
@@ -227,12 +205,18 @@ void tst_Flood::floodLeavesDiscoveryAndMemoryIntact()
     // Every datagram was either handled or dropped by the kernel (the window's
     // own discovery answer may add one).
     QVERIFY2(handled + dropped >= sent, "datagrams went missing inside the program");
-    // Queued answers are bounded, and so is the time the GUI thread spends
-    // on one batch of them.
-    QVERIFY2(peakKb - startKb < 256 * 1024, "the flood took too much memory");
+    // The time the GUI thread spends on one batch of answers is bounded.
     QVERIFY2(longestGap < 5000, "the event loop stood still for seconds");
-    // A few MB of caches (fonts, glyphs, the kernel's socket buffer) may stay.
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer's allocator keeps freed memory in quarantine: the
+    // figures above are shown, but say nothing about the program's own.
+    qInfo("flood: memory not checked under AddressSanitizer");
+#else
+    // Queued answers and rows are bounded, and a few MB of caches (fonts,
+    // glyphs, text widths) may stay once the table is cleared.
+    QVERIFY2(peakKb - startKb < 256 * 1024, "the flood took too much memory");
     QVERIFY2(endKb - startKb < 8 * 1024, "memory did not come back after the table was cleared");
+#endif
 }
 
 QTEST_MAIN(tst_Flood)

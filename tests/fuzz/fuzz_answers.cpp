@@ -196,6 +196,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    fuzz::checkLeaksEvery(20000);
     resetWindow(size);
     const Table &before = seedTable;
     const bool waitingForVerdict = !WriteAnswered;

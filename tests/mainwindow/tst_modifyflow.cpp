@@ -617,14 +617,15 @@ void tst_ModifyFlow::holdBackIsBounded()
     QCoreApplication::processEvents();
     QVERIFY(target.handled.isEmpty());
     holdBack->release();
-    QCoreApplication::processEvents();
+    // Handed over one per turn of the event loop.
+    QTRY_COMPARE_WITH_TIMEOUT(target.handled.size(), qsizetype(DeviceResponseEvent::MaxWaiting), 20000);
+    QTest::qWait(50);
     QCOMPARE(target.handled.size(), qsizetype(DeviceResponseEvent::MaxWaiting));
     QCOMPARE(target.handled.first(), QStringLiteral("0"));
     QCOMPARE(target.handled.last(), QString::number(DeviceResponseEvent::MaxWaiting - 1));
 
     postAnswer(&target, QStringLiteral("after"));
-    QCoreApplication::processEvents();
-    QCOMPARE(target.handled.last(), QStringLiteral("after"));
+    QTRY_COMPARE(target.handled.last(), QStringLiteral("after"));
 }
 
 QTEST_MAIN(tst_ModifyFlow)
