@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 
 #ifdef __GLIBC__
@@ -275,8 +276,16 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
         return;
     QHeaderView *header = MainList->header();
     const QFont font = MainList->font();
-    // The item view draws a text with a focus-frame margin on either side.
-    const int margin = 2 * (MainList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MainList) + 1);
+    // What the style adds around a cell's text, asked of the style itself.
+    QStyleOptionViewItem option;
+    option.initFrom(MainList);
+    option.font = font;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("0");
+    // Two pixels more: the view lays text out with fractional advances, which
+    // can come out a pixel wider than the rounded metrics say, and then elides it.
+    const int margin = MainList->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), MainList).width()
+        - MainList->fontMetrics().horizontalAdvance(option.text) + 2;
     for (int column = 0; column < ColumnCount; ++column) {
         if (!(columns & (1u << column)))
             continue;
