@@ -80,6 +80,8 @@ private slots:
 
 private:
     void deliver(const QString &text);
+    // New settings for Mac in the edit dialog, and the device accepting them.
+    void acceptWrite();
 
     QTemporaryDir m_dir;
     std::unique_ptr<Zol_ClientMainWindow> m_window;
@@ -114,6 +116,19 @@ void tst_AnswerRefresh::deliver(const QString &text)
     QCoreApplication::sendEvent(m_window.get(), &event);
 }
 
+void tst_AnswerRefresh::acceptWrite()
+{
+    Edit_Network_Configuration &dialog = m_window->EditDialog;
+    dialog.Mac_Address->setText(Mac);
+    dialog.IP_Address->setText(QStringLiteral("10.77.1.99"));
+    dialog.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
+    dialog.Gateway->setText(QStringLiteral("10.77.1.254"));
+    dialog.DHCP->setChecked(false);
+    dialog.Name->setText(QStringLiteral("Renamed"));
+    dialog.Location->setText(QStringLiteral("Elsewhere"));
+    deliver(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"));
+}
+
 void tst_AnswerRefresh::sameAnswerTwiceKeepsOneRow()
 {
     const QString text = answer(Mac, QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1"));
@@ -131,15 +146,7 @@ void tst_AnswerRefresh::sameAnswerAfterWriteShowsAnswerAgain()
     const QString text = answer(Mac, QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1"));
     deliver(text);
 
-    Edit_Network_Configuration &dialog = m_window->EditDialog;
-    dialog.Mac_Address->setText(Mac);
-    dialog.IP_Address->setText(QStringLiteral("10.77.1.99"));
-    dialog.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
-    dialog.Gateway->setText(QStringLiteral("10.77.1.254"));
-    dialog.DHCP->setChecked(false);
-    dialog.Name->setText(QStringLiteral("Renamed"));
-    dialog.Location->setText(QStringLiteral("Elsewhere"));
-    deliver(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"));
+    acceptWrite();
     QTreeWidgetItem *row = m_window->findDeviceRow(Mac);
     QVERIFY(row);
     QCOMPARE(row->text(7), QStringLiteral("Renamed"));
@@ -253,15 +260,7 @@ void tst_AnswerRefresh::writeAnswerReachesWaitingRow()
     auto queued = std::make_unique<QueuedAnswer>();
     deliver(answer(Mac, QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
     QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
-    Edit_Network_Configuration &dialog = m_window->EditDialog;
-    dialog.Mac_Address->setText(Mac);
-    dialog.IP_Address->setText(QStringLiteral("10.77.1.99"));
-    dialog.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
-    dialog.Gateway->setText(QStringLiteral("10.77.1.254"));
-    dialog.DHCP->setChecked(false);
-    dialog.Name->setText(QStringLiteral("Renamed"));
-    dialog.Location->setText(QStringLiteral("Elsewhere"));
-    deliver(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"));
+    acceptWrite();
     queued.reset();
     QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), 1, 2000);
     QTreeWidgetItem *row = m_window->MainList->topLevelItem(0);
