@@ -276,16 +276,7 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
         return;
     QHeaderView *header = MainList->header();
     const QFont font = MainList->font();
-    // What the style adds around a cell's text, asked of the style itself.
-    QStyleOptionViewItem option;
-    option.initFrom(MainList);
-    option.font = font;
-    option.features = QStyleOptionViewItem::HasDisplay;
-    option.text = QStringLiteral("0");
-    // Two pixels more: the view lays text out with fractional advances, which
-    // can come out a pixel wider than the rounded metrics say, and then elides it.
-    const int margin = MainList->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), MainList).width()
-        - MainList->fontMetrics().horizontalAdvance(option.text) + 2;
+    const int margin = cellTextMargin();
     for (int column = 0; column < ColumnCount; ++column) {
         if (!(columns & (1u << column)))
             continue;
@@ -302,6 +293,32 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
         if (needed > header->sectionSize(column))
             header->resizeSection(column, needed);
     }
+}
+
+int Zol_ClientMainWindow::cellTextMargin()
+{
+    // Asked of the style once per font, style and resolution: asking costs
+    // more than the rest of an answer.
+    QStyle *style = MainList->style();
+    const QFont font = MainList->font();
+    const int dpi = MainList->logicalDpiX();
+    if (m_cellMargin.value >= 0 && m_cellMargin.style == style && m_cellMargin.dpi == dpi
+        && m_cellMargin.font == font)
+        return m_cellMargin.value;
+    // What the style adds around a cell's text, asked of the style itself.
+    QStyleOptionViewItem option;
+    option.initFrom(MainList);
+    option.font = font;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("0");
+    // Two pixels more: the view lays text out with fractional advances, which
+    // can come out a pixel wider than the rounded metrics say, and then elides it.
+    m_cellMargin.value = style->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), MainList).width()
+        - MainList->fontMetrics().horizontalAdvance(option.text) + 2;
+    m_cellMargin.style = style;
+    m_cellMargin.dpi = dpi;
+    m_cellMargin.font = font;
+    return m_cellMargin.value;
 }
 
 int Zol_ClientMainWindow::textWidth(int column, const QString &text)

@@ -85,6 +85,8 @@ private:
     // Only the columns in the mask (bit per column) are looked at.
     void widenColumnsFor(const QTreeWidgetItem *row, unsigned columns);
     int textWidth(int column, const QString &text);
+    // Room a cell needs beside its text.
+    int cellTextMargin();
 
     void centreOverWindow(QWidget *dialog) const;
 
@@ -101,6 +103,13 @@ private:
     QHash<QString, int> m_textWidths[ColumnCount];
     QFont m_textWidthFont;
     TextWidthBound m_widthBound;
+    struct
+    {
+        int value = -1;
+        const QStyle *style = nullptr;
+        int dpi = 0;
+        QFont font;
+    } m_cellMargin;
     // New rows of a burst, in arrival order, not yet in the list: the list
     // sorts all its rows again whenever rows join it, so during a burst they
     // join in groups, a few times a second.

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -42,6 +44,19 @@ QString macOf(int i)
 struct QueuedAnswer
 {
     DeviceResponseEvent event{QStringLiteral("ZOL_READ_RESPONSE")};
+};
+
+// Leaves much more room around a cell's text than the usual styles.
+class WideCellStyle final : public QProxyStyle
+{
+public:
+    WideCellStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_FocusFrameHMargin)
+            return 20;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
 };
 
 class OnOffTranslator final : public QTranslator
@@ -72,6 +87,7 @@ private slots:
     void sameAnswerAfterLanguageSwitchIsTranslated();
     void changedAnswerOfKnownDeviceIsRead();
     void widthsFollowTheListFont();
+    void widthsFollowTheStyle();
     void rowsWaitWhileMoreAnswersAreQueued();
     void waitingRowsJoinWhenTheQueueEmpties();
     void findAllDropsWaitingRows();
@@ -211,6 +227,25 @@ void tst_AnswerRefresh::widthsFollowTheListFont()
     deliver(answer(QStringLiteral("00:1A:2B:3C:4D:5F"), mask, QStringLiteral("Pump_2")));
     QVERIFY2(header->sectionSize(4) >= needed,
              qPrintable(QStringLiteral("%1 < %2").arg(header->sectionSize(4)).arg(needed)));
+}
+
+void tst_AnswerRefresh::widthsFollowTheStyle()
+{
+    deliver(answer(macOf(1), QStringLiteral("255.255.255.0"), QStringLiteral("Pump_1")));
+    WideCellStyle style;
+    m_window->MainList->setStyle(&style);
+    const QString name = QStringLiteral("Pump_with_a_longer_name");
+    deliver(answer(macOf(2), QStringLiteral("255.255.255.0"), name));
+
+    // The cell as the view lays it out in this style must fit its column.
+    QStyleOptionViewItem option;
+    option.initFrom(m_window->MainList);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = name;
+    const int needed = style.sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_window->MainList).width();
+    QVERIFY2(m_window->MainList->header()->sectionSize(7) >= needed,
+             qPrintable(QStringLiteral("%1 < %2").arg(m_window->MainList->header()->sectionSize(7)).arg(needed)));
+    m_window->MainList->setStyle(nullptr);
 }
 
 void tst_AnswerRefresh::rowsWaitWhileMoreAnswersAreQueued()
