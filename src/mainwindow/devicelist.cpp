@@ -162,17 +162,21 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
     // to about a tenth of the time.
     const qint64 interval = qBound<qint64>(MinJoinIntervalMs, 10 * m_lastJoinCostMs, MaxJoinIntervalMs);
     const qint64 waited = m_waitingSince.elapsed();
-    const bool burstOver = DeviceResponseEvent::alive() <= m_answersInHand && !Receiver.holdingBack();
-    if (burstOver || waited >= interval) {
+    const bool queueEmpty = DeviceResponseEvent::alive() <= m_answersInHand && !Receiver.holdingBack();
+    // A cheap join happens as soon as nothing more is queued. A costly one
+    // (a long list) waits for the answers to stop for a moment: during a
+    // burst the queue runs empty now and then while the receiver catches up.
+    if (waited >= interval || (queueEmpty && m_lastJoinCostMs < CheapJoinMs)) {
         addWaitingRows();
         return;
     }
-    if (!m_joinTimer.isActive()) {
-        if (!m_joinTimer.isSingleShot()) {
-            m_joinTimer.setSingleShot(true);
-            connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
-        }
-        m_joinTimer.start(int(interval - waited));
+    if (!m_joinTimer.isSingleShot()) {
+        m_joinTimer.setSingleShot(true);
+        connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
+    }
+    if (!m_joinTimer.isActive() || queueEmpty != m_joinWhenQuiet) {
+        m_joinWhenQuiet = queueEmpty;
+        m_joinTimer.start(int(queueEmpty ? qMin(QuietMs, interval - waited) : interval - waited));
     }
 }
 

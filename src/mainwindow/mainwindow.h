@@ -120,6 +120,9 @@ private:
     QTimer m_joinTimer;
     static constexpr qint64 MinJoinIntervalMs = 40;
     static constexpr qint64 MaxJoinIntervalMs = 1000;
+    static constexpr qint64 CheapJoinMs = 10;
+    static constexpr qint64 QuietMs = 10;
+    bool m_joinWhenQuiet = false;
     // Said once per discovery when the table is full.
     bool m_deviceListFull = false;
     // Keeps device answers waiting while the modify flow runs (made on first use).
