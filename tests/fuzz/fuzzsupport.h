@@ -40,6 +40,22 @@
 
 namespace fuzz {
 
+// Resident memory of this process in kB (-1 if unknown).
+inline long long residentKb()
+{
+    std::FILE *status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long long kb = -1;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmRSS: %lld kB", &kb) == 1)
+            break;
+    }
+    std::fclose(status);
+    return kb;
+}
+
 // A leak check now and then, for targets whose state keeps (bounded) caches
 // that grow from input to input, where libFuzzer's check after every input
 // would run nearly every time. The leak's stack is reported; the run stops.
