@@ -93,6 +93,7 @@ private slots:
     void findAllDropsWaitingRows();
     void writeAnswerReachesWaitingRow();
     void burstListsEveryDeviceInOrder();
+    void longListStillTakesSingleAnswers();
 
 private:
     void deliver(const QString &text);
@@ -336,6 +337,22 @@ void tst_AnswerRefresh::burstListsEveryDeviceInOrder()
         lastNumber = number;
     }
     QVERIFY(m_messages.isEmpty());
+}
+
+void tst_AnswerRefresh::longListStillTakesSingleAnswers()
+{
+    // A list long enough that joining it is costly: single answers after
+    // the burst still join, promptly.
+    constexpr int Devices = 30000;
+    for (int i = 0; i < Devices; ++i) {
+        QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(
+            answer(macOf(i), QStringLiteral("255.255.255.0"), QStringLiteral("Device_%1").arg(i))));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), Devices, 60000);
+    for (int i = Devices; i < Devices + 3; ++i) {
+        deliver(answer(macOf(i), QStringLiteral("255.255.255.0"), QStringLiteral("Device_%1").arg(i)));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), i + 1, 2000);
+    }
 }
 
 QTEST_MAIN(tst_AnswerRefresh)
