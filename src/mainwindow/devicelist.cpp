@@ -119,7 +119,7 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
         row = new DeviceRowItem;
 
     const QString texts[ColumnCount] = {
-        response.hasDeviceType ? translatedData(response.deviceType) : QStringLiteral("VRD Module"),
+        response.hasDeviceType ? sharedDeviceType(translatedData(response.deviceType)) : QStringLiteral("VRD Module"),
         response.hasSerial ? FormatSerialNumber(translatedData(response.serialField)) : QStringLiteral("???"),
         isNew ? translatedData(response.mac) : row->text(MacColumn),
         translatedData(response.ip),
@@ -150,6 +150,20 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
         m_rowsByMac[texts[MacColumn]].answer = text;
     }
     widenColumnsFor(row, changed);
+}
+
+QString Zol_ClientMainWindow::sharedDeviceType(const QString &type)
+{
+    // Rows of one device type share one copy of its text, which the list's
+    // sorting then compares without reading it. Bounded: made-up types from
+    // a flood simply go unshared.
+    constexpr qsizetype MaxSharedTypes = 1024;
+    const auto known = m_deviceTypes.constFind(type);
+    if (known != m_deviceTypes.cend())
+        return *known;
+    if (m_deviceTypes.size() < MaxSharedTypes)
+        m_deviceTypes.insert(type);
+    return type;
 }
 
 void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
@@ -258,6 +272,7 @@ void Zol_ClientMainWindow::clearDeviceRows()
     m_joinTimer.stop();
     m_waitingRows.clear();
     m_rowsByMac.clear();
+    m_deviceTypes.clear();
     MainList->clear();
     m_deviceListFull = false;
 #ifdef __GLIBC__

@@ -28,9 +28,10 @@ bool DeviceRowItem::operator<(const QTreeWidgetItem &other) const
         if ((m_textColumns & bit) && (row.m_textColumns & bit)) {
             const QString &mine = m_texts[column];
             const QString &theirs = row.m_texts[column];
-            // Most rows share a handful of device types: equal texts are
-            // never less, and telling that needs no collation.
-            if (mine == theirs)
+            // Most rows share a handful of device types, often the very same
+            // text: equal texts are never less, and telling that needs no
+            // collation.
+            if (mine.size() == theirs.size() && (mine.constData() == theirs.constData() || mine == theirs))
                 return false;
             return mine.localeAwareCompare(theirs) < 0;
         }

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QTimer>
 
 #include <memory>
@@ -85,6 +86,7 @@ private:
     // Only the columns in the mask (bit per column) are looked at.
     void widenColumnsFor(const QTreeWidgetItem *row, unsigned columns);
     int textWidth(int column, const QString &text);
+    QString sharedDeviceType(const QString &type);
     // Room a cell needs beside its text.
     int cellTextMargin();
 
@@ -103,6 +105,7 @@ private:
     QHash<QString, int> m_textWidths[ColumnCount];
     QFont m_textWidthFont;
     TextWidthBound m_widthBound;
+    QSet<QString> m_deviceTypes;
     struct
     {
         int value = -1;
