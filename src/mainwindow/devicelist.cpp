@@ -180,7 +180,10 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
     // A cheap join happens as soon as nothing more is queued. A costly one
     // (a long list) waits for the answers to stop for a moment: during a
     // burst the queue runs empty now and then while the receiver catches up.
-    if (waited >= interval || (queueEmpty && m_lastJoinCostMs < CheapJoinMs)) {
+    // A short list always counts as cheap, whatever one join happened to
+    // cost on a busy machine: its rows show the moment they are answered.
+    const bool cheap = m_lastJoinCostMs < CheapJoinMs || MainList->topLevelItemCount() < CostlyJoinRows;
+    if (waited >= interval || (queueEmpty && cheap)) {
         addWaitingRows();
         return;
     }
@@ -271,6 +274,7 @@ void Zol_ClientMainWindow::clearDeviceRows()
     const bool large = m_rowsByMac.size() >= ReleaseMemoryAboveRows;
     m_joinTimer.stop();
     m_waitingRows.clear();
+    m_lastJoinCostMs = 0;
     m_rowsByMac.clear();
     m_deviceTypes.clear();
     MainList->clear();

@@ -124,6 +124,7 @@ private:
     static constexpr qint64 MinJoinIntervalMs = 40;
     static constexpr qint64 MaxJoinIntervalMs = 1000;
     static constexpr qint64 CheapJoinMs = 10;
+    static constexpr int CostlyJoinRows = 2000;
     static constexpr qint64 QuietMs = 10;
     bool m_joinWhenQuiet = false;
     // Said once per discovery when the table is full.

@@ -353,6 +353,12 @@ void tst_AnswerRefresh::longListStillTakesSingleAnswers()
         deliver(answer(macOf(i), QStringLiteral("255.255.255.0"), QStringLiteral("Device_%1").arg(i)));
         QTRY_COMPARE_WITH_TIMEOUT(m_window->MainList->topLevelItemCount(), i + 1, 2000);
     }
+
+    // After Find All the list is short again: an answer shows at once, as
+    // before the long list, not after a pause.
+    m_window->Find_All_clicked();
+    deliver(answer(macOf(0), QStringLiteral("255.255.255.0"), QStringLiteral("Device_0")));
+    QCOMPARE(m_window->MainList->topLevelItemCount(), 1);
 }
 
 QTEST_MAIN(tst_AnswerRefresh)
