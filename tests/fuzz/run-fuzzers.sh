@@ -9,7 +9,7 @@
 set -uo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-build="$1"
+build="$(cd "$1" && pwd)"
 seconds="$2"
 shift 2
 targets=("$@")
