@@ -15,7 +15,6 @@
 #include <vector>
 
 class ResponseHoldBack;
-struct ReadResponse;
 
 // The program's main window: owns the receiver, the edit dialog, the modify
 // timer and the column layout file, and gives the form's slots their behaviour.
@@ -75,6 +74,19 @@ private:
     void saveColumnLayout();
     // Loads "qrt_" + code from "." into the translator and installs it again.
     void loadLanguage(const QString &code);
+
+    // The device list's columns.
+    enum Column {
+        DeviceTypeColumn,
+        SerialColumn,
+        MacColumn,
+        IpColumn,
+        MaskColumn,
+        GatewayColumn,
+        DhcpColumn,
+        NameColumn,
+        LocationColumn,
+    };
 
     void handleReadResponse(const QString &text);
     void handleWriteResponse(const QString &text);

@@ -89,10 +89,10 @@ bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
 {
     if (m_holding && watched == m_target && event != m_passing
         && event->type() == DeviceResponseEvent::eventType()) {
-        // Bounded like the receiver's queue: a flood while a message box
-        // keeps the hold open must not fill the memory.
-        if (m_held.size() < DeviceResponseEvent::MaxWaiting)
-            m_held.append(static_cast<DeviceResponseEvent *>(event)->text());
+        // Kept as an answer event, so that it still counts as waiting: the
+        // receiver then bounds held answers as it bounds queued ones, and
+        // the device list knows that more answers are on their way.
+        m_held.push_back(std::make_unique<DeviceResponseEvent>(static_cast<DeviceResponseEvent *>(event)->text()));
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -110,7 +110,7 @@ void ResponseHoldBack::deliverNext()
     // own release carries on.
     if (m_flowRunning || !m_holding)
         return;
-    if (m_held.isEmpty()) {
+    if (m_held.empty()) {
         m_holding = false;
         return;
     }
@@ -119,11 +119,12 @@ void ResponseHoldBack::deliverNext()
     // behind the held ones. The next turn is posted before this answer is
     // handled: a message box opened by it runs its own loop, which then goes
     // on with the answers after it.
-    DeviceResponseEvent answer(m_held.takeFirst());
+    const std::unique_ptr<DeviceResponseEvent> answer = std::move(m_held.front());
+    m_held.pop_front();
     postDeliverNext();
     const QEvent *outer = m_passing;
-    m_passing = &answer;
-    QCoreApplication::sendEvent(m_target, &answer);
+    m_passing = answer.get();
+    QCoreApplication::sendEvent(m_target, answer.get());
     m_passing = outer;
 }
 
@@ -141,22 +142,22 @@ void Zol_ClientMainWindow::MainList_doubleClicked(QTreeWidgetItem *item)
     if (!item)
         return;
 
-    const bool dhcpOn = item->text(6) == tr("Enabled");
+    const bool dhcpOn = item->text(DhcpColumn) == tr("Enabled");
     Edit_Network_Configuration &dialog = EditDialog;
-    dialog.Device_Type->setText(item->text(0));
-    dialog.Serial_Number->setText(item->text(1));
-    dialog.Mac_Address->setText(item->text(2));
+    dialog.Device_Type->setText(item->text(DeviceTypeColumn));
+    dialog.Serial_Number->setText(item->text(SerialColumn));
+    dialog.Mac_Address->setText(item->text(MacColumn));
     // The states the DHCP handler would produce, set without running it.
     dialog.DHCP->setChecked(dhcpOn);
     dialog.IP_Address->setEnabled(!dhcpOn);
     dialog.Subnet_Mask->setEnabled(!dhcpOn);
     dialog.Gateway->setEnabled(!dhcpOn);
     dialog.ResetIP->setEnabled(dhcpOn);
-    dialog.IP_Address->setText(item->text(3));
-    dialog.Subnet_Mask->setText(item->text(4));
-    dialog.Gateway->setText(item->text(5));
-    dialog.Name->setText(item->text(7));
-    dialog.Location->setText(item->text(8));
+    dialog.IP_Address->setText(item->text(IpColumn));
+    dialog.Subnet_Mask->setText(item->text(MaskColumn));
+    dialog.Gateway->setText(item->text(GatewayColumn));
+    dialog.Name->setText(item->text(NameColumn));
+    dialog.Location->setText(item->text(LocationColumn));
     // Read back from the fields, which may have cut the texts to length.
     dialog.Initial_IP_Address = dialog.IP_Address->text();
     dialog.Initial_Subnet_Mask = dialog.Subnet_Mask->text();

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QList>
-#include <QObject>
-#include <QString>
+#include "net/deviceresponseevent.h"
 
+#include <QObject>
+
+#include <deque>
 #include <functional>
+#include <memory>
 
 // The blocking pauses of the modify flow (20 ms before the progress display,
 // then one per step). Tests may install a hook that observes the flow at each
@@ -43,5 +45,5 @@ private:
     bool m_holding = false;
     bool m_flowRunning = false;
     const QEvent *m_passing = nullptr;
-    QList<QString> m_held;
+    std::deque<std::unique_ptr<DeviceResponseEvent>> m_held;
 };
