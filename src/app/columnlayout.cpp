@@ -7,17 +7,13 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
-#include <cstring>
-
 using namespace ColumnLayoutRecord;
+
+static_assert(ColumnLayoutRecord::ColumnCount == Zol_ClientMainWindowBase::ColumnCount,
+              "the record holds one entry per column of the device list");
 
 void Zol_ClientMainWindow::loadColumnLayout()
 {
-    if (!ColumnLayout) {
-        ColumnLayout = std::make_unique<char[]>(RecordSize);
-        std::memset(ColumnLayout.get(), 0, RecordSize);
-    }
-
     // Opening for writing creates an empty file on the first run. Only a plain
     // file can hold the record: a pipe or a device would never end or block.
     ConfigFile.setFileName(QStringLiteral("config.cfg"));
@@ -64,8 +60,6 @@ void Zol_ClientMainWindow::saveColumnLayout()
                                         columns[i].width, columns[i].order);
     }
     const QByteArray record = encode(columns, CurrentLanguage);
-    if (ColumnLayout)
-        std::memcpy(ColumnLayout.get(), record.constData(), RecordSize);
 
     // Nothing is written when the file could not be opened at start-up. The
     // new record replaces the file in one step, so a failure keeps the old one.

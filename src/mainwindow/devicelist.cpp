@@ -23,23 +23,14 @@
 #include <malloc.h>
 #endif
 
+static_assert(DeviceRowItem::Columns == Zol_ClientMainWindowBase::ColumnCount,
+              "a device row holds a text for every column of the list");
+
 namespace {
 
 // Clearing a table of at least this many rows hands the freed memory back
 // to the system.
 constexpr int ReleaseMemoryAboveRows = 1000;
-
-enum Column {
-    DeviceTypeColumn,
-    SerialColumn,
-    MacColumn,
-    IpColumn,
-    MaskColumn,
-    GatewayColumn,
-    DhcpColumn,
-    NameColumn,
-    LocationColumn,
-};
 
 // Received texts go through the window's translations like the rest of its
 // texts. The lookup takes UTF-8, so a Latin-1 text without a translation
@@ -104,8 +95,9 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     if (!ParseReadResponse(text, &response))
         return;
 
-    QTreeWidgetItem *row = findDeviceRow(response.mac);
-    const bool isNew = row == nullptr;
+    const auto known = m_rowsByMac.find(response.mac);
+    const bool isNew = known == m_rowsByMac.end();
+    QTreeWidgetItem *row = isNew ? nullptr : known->item;
     if (isNew && m_rowsByMac.size() >= MaxDeviceRows) {
         if (!m_deviceListFull)
             qWarning("Device list full (%d devices): further devices are ignored until the next Find All",
@@ -147,7 +139,7 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
             m_waitingSince.start();
         m_waitingRows.emplace_back(row);
     } else {
-        m_rowsByMac[texts[MacColumn]].answer = text;
+        known->answer = text;
     }
     widenColumnsFor(row, changed);
 }
@@ -186,10 +178,6 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
     if (waited >= interval || (queueEmpty && cheap)) {
         addWaitingRows();
         return;
-    }
-    if (!m_joinTimer.isSingleShot()) {
-        m_joinTimer.setSingleShot(true);
-        connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
     }
     if (!m_joinTimer.isActive() || queueEmpty != m_joinWhenQuiet) {
         m_joinWhenQuiet = queueEmpty;
@@ -274,7 +262,6 @@ void Zol_ClientMainWindow::clearDeviceRows()
     const bool large = m_rowsByMac.size() >= ReleaseMemoryAboveRows;
     m_joinTimer.stop();
     m_waitingRows.clear();
-    m_lastJoinCostMs = 0;
     m_rowsByMac.clear();
     m_deviceTypes.clear();
     MainList->clear();

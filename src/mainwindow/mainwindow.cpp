@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "app/columnlayoutrecord.h"
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
 #include "net/messages.h"
@@ -8,17 +9,13 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-namespace {
-constexpr int ColumnLayoutSize = 72;
-}
-
 Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt::WindowFlags fl)
     : Zol_ClientMainWindowBase(parent, name, fl)
     , Receiver(this)
     , EditDialog(this, nullptr, false, DialogWindowFlags())
 {
     QuerySequence = 0;
-    ColumnLayout = std::make_unique<char[]>(ColumnLayoutSize);
+    ColumnLayout = std::make_unique<char[]>(ColumnLayoutRecord::RecordSize);
     LayoutLoaded = false;
     loadColumnLayout();
     if (!Receiver.isRunning())
@@ -28,13 +25,15 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     WriteAnswered = true;
     Find_All_clicked();
     ModifyFailed = false;
+
+    m_joinTimer.setSingleShot(true);
+    connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()
 {
     qDebug("::~Zol_ClientMainWindow");
     saveColumnLayout();
-    ColumnLayout.reset();
     // The members go in reverse order: the edit dialog, the file, the timer,
     // and last the receiver, whose destructor stops its thread.
 }

@@ -29,6 +29,8 @@ class FieldReader
 {
 public:
     explicit FieldReader(const QString &text);
+    // The reader keeps a reference to the text: a temporary would be gone.
+    explicit FieldReader(QString &&) = delete;
 
     // Skips every comma at the cursor; false (field absent) when the end is
     // then reached, otherwise the run up to the next comma, moving past it.

@@ -2,8 +2,6 @@
 
 #include "net/messages.h"
 
-#include <QString>
-
 #include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <netdb.h>
