@@ -20,18 +20,25 @@ asan_build="${ZOL_ASAN_BUILD_DIR:-$here/build-asan}"
 fuzz_build="${ZOL_FUZZ_BUILD_DIR:-$here/build-fuzz}"
 fuzz_seconds="${ZOL_FUZZ_SECONDS:-60}"
 
-packages=(
+# What building and running the program needs; the tests and the package
+# need more.
+run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    xvfb xauth xdotool openbox x11-apps x11-utils imagemagick fonts-noto-cjk
+    fonts-noto-cjk
+)
+test_packages=(
+    xvfb xauth xdotool openbox x11-apps x11-utils imagemagick
     iproute2 util-linux procps
     clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils file
 )
+package_packages=(dpkg-dev desktop-file-utils file)
 
+# install_missing PACKAGE...
 install_missing() {
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -44,9 +51,10 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build [TARGET...]: everything unless targets are named.
 configure_and_build() {
     cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" -j"$(nproc)"
+    cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 # Runs CTest in a build folder; its summary is printed, the result returned.
@@ -77,14 +85,15 @@ fuzz_targets() {
 case "${1:-}" in
 run)
     shift
-    install_missing
-    configure_and_build
+    install_missing "${run_packages[@]}"
+    # The program with its message files; the tests are left for "test".
+    configure_and_build Zol_Client
     # The program reads its message files and "config.cfg" from the current directory.
     cd "$build/bin"
     exec ./Zol_Client "$@"
     ;;
 test)
-    install_missing
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
     configure_and_build
     failed=()
     echo "== Tests ($build)"
@@ -102,7 +111,7 @@ test)
     echo "All test stages passed."
     ;;
 package)
-    install_missing
+    install_missing "${run_packages[@]}" "${package_packages[@]}"
     configure_and_build
     cd "$build"
     cpack -G DEB
