@@ -2,6 +2,8 @@
 // locale), which message file it loads for it, the two language actions, and
 // that a switch re-applies the texts of every open window.
 
+#include "../support/devsim.h"
+
 #include "windowfixture.h"
 
 #include "forms/aboutboxform.h"
@@ -55,6 +57,7 @@ class tst_Language : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -74,6 +77,12 @@ private:
     void putMessageFiles();
     WindowFixture f;
 };
+
+void tst_Language::initTestCase()
+{
+    // The program broadcasts its discovery query at start-up.
+    ZOL_REQUIRE_NETNS();
+}
 
 void tst_Language::init()
 {

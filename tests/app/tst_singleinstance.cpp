@@ -1,5 +1,7 @@
 // Real copies of the program started side by side. The test runs in a private
 // network namespace, so their start-up broadcasts stay on its loopback.
+#include "../support/devsim.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +22,7 @@ class tst_SingleInstance : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void secondCopyIsRefused();
@@ -39,6 +42,12 @@ private:
     QTemporaryDir *m_dir = nullptr;
     QList<QProcess *> m_processes;
 };
+
+void tst_SingleInstance::initTestCase()
+{
+    // The program broadcasts its discovery query at start-up.
+    ZOL_REQUIRE_NETNS();
+}
 
 void tst_SingleInstance::init()
 {

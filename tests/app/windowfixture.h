@@ -6,6 +6,7 @@
 
 #include "app/appshell.h"
 #include "mainwindow/mainwindow.h"
+#include "../support/capturingplatform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,6 +40,8 @@ public:
         SetSystemLocaleNameOverride(QStringLiteral("C"));
         messages.clear();
         SetMessageHook([this](const QString &text) { messages << text; });
+        // The window's discovery queries are kept, not sent.
+        m_previousPlatform = SetNetworkPlatform(&m_platform);
         freshTranslator();
         return true;
     }
@@ -47,6 +50,7 @@ public:
     void end()
     {
         SetMessageHook({});
+        SetNetworkPlatform(m_previousPlatform);
         SetSystemLocaleNameOverride(QString());
         QDir::setCurrent(m_previousDir);
         ::chmod(QFile::encodeName(m_dir->path()).constData(), 0755);
@@ -134,6 +138,8 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_previousDir;
+    CapturingPlatform m_platform;
+    NetworkPlatform *m_previousPlatform = nullptr;
 };
 
 // Acts as the "nobody" user while alive when running as root, so that folder

@@ -115,7 +115,6 @@ private slots:
     void cancelSendsNothing();
 
 private:
-    QStringList sentTexts() const;
 
     CapturingPlatform m_platform;
     NetworkPlatform *m_previousPlatform = nullptr;
@@ -145,14 +144,6 @@ void tst_EditNetworkConfiguration::init()
     m_dialog->hide();
     QuerySequence = 100;
     WriteAnswered = true;
-}
-
-QStringList tst_EditNetworkConfiguration::sentTexts() const
-{
-    QStringList texts;
-    for (const QByteArray &bytes : m_platform.sent)
-        texts.append(QString::fromLatin1(bytes));
-    return texts;
 }
 
 void tst_EditNetworkConfiguration::okWithoutChangeRejects_data()
@@ -274,7 +265,7 @@ void tst_EditNetworkConfiguration::writeQueryText()
 
     QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('|'))));
     QCOMPARE(result, int(QDialog::Accepted));
-    QCOMPARE(sentTexts(), QStringList{writeQuery(101, expected.arg(device.mac))});
+    QCOMPARE(m_platform.texts(), QStringList{writeQuery(101, expected.arg(device.mac))});
     QCOMPARE(QuerySequence, 101);
     QVERIFY(!WriteAnswered);
 }
@@ -323,7 +314,7 @@ void tst_EditNetworkConfiguration::nameMessageBeforeLocationMessage()
     });
     QCOMPARE(m_messages, (QStringList{NameMessage, LocationMessage, QStringLiteral("Invalid IP Address.")}));
     QCOMPARE(result, int(QDialog::Accepted));
-    QCOMPARE(sentTexts(), QStringList{writeQuery(101, QStringLiteral(
+    QCOMPARE(m_platform.texts(), QStringList{writeQuery(101, QStringLiteral(
         "00:A0:00:00:02:02,10.0.0.8,255.255.255.0,10.0.0.1,FALSE,my_dev,Hall B,"))});
 }
 
@@ -353,7 +344,7 @@ void tst_EditNetworkConfiguration::consecutiveSequenceNumbers()
         QTest::mouseClick(m_dialog->OK, Qt::LeftButton);
     });
 
-    const QStringList sent = sentTexts();
+    const QStringList sent = m_platform.texts();
     QCOMPARE(sent.size(), 4);
     QVERIFY2(sent.at(0).startsWith(QStringLiteral("ZOL_WRITE_QUERY,0,42,")), qPrintable(sent.at(0)));
     QVERIFY2(sent.at(1).startsWith(QStringLiteral("ZOL_WRITE_QUERY,0,43,")), qPrintable(sent.at(1)));
@@ -388,7 +379,7 @@ void tst_EditNetworkConfiguration::renewLease()
     QCOMPARE(fieldsAfter, QStringList(6, QStringLiteral("0.0.0.0")));
     QCOMPARE(m_messages, QStringList{ResetMessage});
     QCOMPARE(sentBeforeOk, 1);
-    QCOMPARE(sentTexts(), QStringList{writeQuery(100, QStringLiteral(
+    QCOMPARE(m_platform.texts(), QStringList{writeQuery(100, QStringLiteral(
         "00:A0:00:00:04:01,0.0.0.0,0.0.0.0,0.0.0.0,TRUE,dev,Hall B,"))});
     // OK right afterwards finds nothing changed.
     QCOMPARE(result, int(QDialog::Rejected));
@@ -639,7 +630,6 @@ void tst_EditNetworkConfiguration::cancelSendsNothing()
     Device device;
     device.mac = QStringLiteral("00:A0:00:00:07:01");
     fill(*m_dialog, device);
-    QString nameAfter;
     const int result = runWith(*m_dialog, [&] {
         m_dialog->Name->setText(QStringLiteral("changed"));
         QTest::mouseClick(m_dialog->Cancel, Qt::LeftButton);

@@ -213,7 +213,6 @@ void tst_Forms::mainWindowSlotWarnings()
         window.MainList_returnPressed(nullptr);
     else
         window.MainList_selectionChanged(nullptr);
-    QVERIFY(window.isVisible() == false); // the bare form does nothing else
 }
 
 void tst_Forms::mainWindowAccelerators_data()

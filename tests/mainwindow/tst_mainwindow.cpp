@@ -1,6 +1,6 @@
 // The main window controller: construction, the Edit button, Exit, About and
 // the modify timer. Runs in a private network namespace: the window starts its
-// receiver and sends its start-up query.
+// receiver, which binds the answer port.
 #include "mainwindow/mainwindow.h"
 
 #include "forms/aboutboxform.h"
@@ -132,11 +132,13 @@ void tst_MainWindow::findAllEmptiesListAndSendsNextQuery()
 void tst_MainWindow::modifyTimeOutRefreshes()
 {
     Zol_ClientMainWindow window;
+    addRow(window.MainList, QStringLiteral("00:11:22:33:44:55"));
     m_platform.sent.clear();
     window.ModifyTimer.start(10);
     QTRY_COMPARE(m_platform.sent.size(), 1);
     QCOMPARE(m_platform.sent.first(), QByteArrayLiteral("ZOL_READ_QUERY,0,2"));
     QVERIFY(!window.ModifyTimer.isActive());
+    QCOMPARE(window.MainList->topLevelItemCount(), 0);
 }
 
 void tst_MainWindow::aboutShowsVersion()

@@ -94,7 +94,6 @@ private slots:
     void init();
     void cleanup();
 
-    void nullItemDoesNothing();
     void cancelOrUnchangedOkEndsTheFlow_data();
     void cancelOrUnchangedOkEndsTheFlow();
     void dialogIsLoadedFromTheRow_data();
@@ -106,7 +105,6 @@ private slots:
     void failureWhileDialogOpenSkipsProgress();
     void refusalDuringProgressShownAfterwards();
     void answersHeldBackKeepTheirOrder();
-    void modifyTimeOutStartsDiscovery();
     void holdBackDeliversInArrivalOrder();
     void holdBackKeepsOrderWhileHandlingRunsALoop();
     void holdBackLetsOtherEventsThrough();
@@ -118,7 +116,6 @@ private:
     // Runs the flow on item; action drives the edit dialog from inside its
     // modal loop (a dialog left open is cancelled).
     void runFlow(QTreeWidgetItem *item, const std::function<void()> &action);
-    QStringList sentTexts() const;
     Device_Updating *progressDialog() const;
 
     QTemporaryDir m_dir;
@@ -229,27 +226,11 @@ void tst_ModifyFlow::runFlow(QTreeWidgetItem *item, const std::function<void()> 
     m_flowRunning = false;
 }
 
-QStringList tst_ModifyFlow::sentTexts() const
-{
-    QStringList texts;
-    for (const QByteArray &bytes : m_platform.sent)
-        texts.append(QString::fromLatin1(bytes));
-    return texts;
-}
-
 Device_Updating *tst_ModifyFlow::progressDialog() const
 {
     return m_window->findChild<Device_Updating *>();
 }
 
-
-void tst_ModifyFlow::nullItemDoesNothing()
-{
-    m_window->MainList_doubleClicked(nullptr);
-    QVERIFY(!m_window->EditDialog.isVisible());
-    QVERIFY(m_platform.sent.isEmpty());
-    QVERIFY(m_pauses.isEmpty());
-}
 
 void tst_ModifyFlow::cancelOrUnchangedOkEndsTheFlow_data()
 {
@@ -408,7 +389,7 @@ void tst_ModifyFlow::progressMessageAndStepDelay()
     QVERIFY(!m_window->ModifyFailed);
     // The write query, then a fresh discovery with the next number; the list
     // was emptied for it.
-    const QStringList sent = sentTexts();
+    const QStringList sent = m_platform.texts();
     QCOMPARE(sent.size(), 2);
     QVERIFY2(sent.at(0).startsWith(QStringLiteral("ZOL_WRITE_QUERY,0,11,") + mac), qPrintable(sent.at(0)));
     QCOMPARE(sent.at(1), QStringLiteral("ZOL_READ_QUERY,0,12"));
@@ -455,8 +436,8 @@ void tst_ModifyFlow::failureWhileDialogOpenSkipsProgress()
     QCOMPARE(m_pauses.first().milliseconds, 20);
     QVERIFY(!m_pauses.first().progressShown);
     QVERIFY(!m_window->ModifyFailed);
-    QCOMPARE(sentTexts().size(), 2);
-    QCOMPARE(sentTexts().last(), QStringLiteral("ZOL_READ_QUERY,0,12"));
+    QCOMPARE(m_platform.texts().size(), 2);
+    QCOMPARE(m_platform.texts().last(), QStringLiteral("ZOL_READ_QUERY,0,12"));
     QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
 }
 
@@ -526,16 +507,6 @@ void tst_ModifyFlow::answersHeldBackKeepTheirOrder()
     QTRY_VERIFY(m_window->ModifyFailed);
     QVERIFY(WriteAnswered);
     QVERIFY(m_messages.isEmpty());
-}
-
-void tst_ModifyFlow::modifyTimeOutStartsDiscovery()
-{
-    addRow(QStringLiteral("00:B0:00:00:09:01"), QStringLiteral("Disabled"));
-    m_window->ModifyTimer.start(60000);
-    m_window->ModifyTimeOut();
-    QVERIFY(!m_window->ModifyTimer.isActive());
-    QCOMPARE(sentTexts(), QStringList{QStringLiteral("ZOL_READ_QUERY,0,11")});
-    QCOMPARE(m_window->MainList->topLevelItemCount(), 0);
 }
 
 void tst_ModifyFlow::holdBackDeliversInArrivalOrder()

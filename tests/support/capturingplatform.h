@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QStringList>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -44,6 +45,15 @@ public:
         Q_UNUSED(localIPv4);
         sent.append(bytes);
         return true;
+    }
+
+    // What was sent, as text.
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const QByteArray &bytes : sent)
+            result.append(QString::fromLatin1(bytes));
+        return result;
     }
 
     QList<QByteArray> sent;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Test-side handle on the device simulator (tests/sim/zol_devsim.cpp) and the
-// private-network guard for tests registered with zol_add_test(... NETNS n).
+// private-network guard for tests registered with zol_add_test(... SEGMENTS n).
 //
 //   ZOL_REQUIRE_NETNS();                      // in initTestCase(): skip/fail outside
 //   DeviceSimulator sim(NetnsSegments().value(0));
