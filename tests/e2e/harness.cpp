@@ -14,13 +14,6 @@
 
 namespace E2e {
 
-namespace {
-
-constexpr int ToolTimeoutMs = 5000;
-
-// Children of a test must not outlive it, not even when the test crashes or is
-// killed by the CTest time-out: an orphaned X server or program would hold a
-// display, a lock or a port for the next run.
 void dieWithTest(QProcess &process)
 {
     const pid_t parent = ::getpid();
@@ -30,6 +23,10 @@ void dieWithTest(QProcess &process)
             ::_exit(127);
     });
 }
+
+namespace {
+
+constexpr int ToolTimeoutMs = 5000;
 
 void stopProcess(QProcess &process, int graceMs)
 {
@@ -648,11 +645,6 @@ QStringList loopbackOnly()
     return {QStringLiteral("unshare"), QStringLiteral("--net"), QStringLiteral("--"),
             QStringLiteral("sh"), QStringLiteral("-c"),
             QStringLiteral("ip link set lo up && exec \"$0\" \"$@\"")};
-}
-
-QStringList namedNamespace(const QString &name)
-{
-    return {QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"), name};
 }
 
 } // namespace Network

@@ -160,8 +160,6 @@ namespace Network {
 inline QStringList inherited() { return {}; }
 // A fresh namespace with only the loopback adapter, up.
 QStringList loopbackOnly();
-// The named namespace `name` (made by the test with `ip netns add`).
-QStringList namedNamespace(const QString &name);
 } // namespace Network
 
 // One run of the real program under the desktop, in a workspace, behind a
@@ -210,6 +208,11 @@ private:
 
 // The network namespace of this process, to tell the program's from ours.
 QString ownNetNamespace();
+
+// Children of a test must not outlive it, not even when the test crashes or is
+// killed by the CTest time-out: an orphaned X server or program would hold a
+// display, a lock or a port for the next run. Call before starting process.
+void dieWithTest(QProcess &process);
 
 } // namespace E2e
 

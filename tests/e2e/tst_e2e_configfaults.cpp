@@ -71,7 +71,6 @@ class tst_E2eConfigFaults : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void cleanupTestCase();
 
     void healthyDiskRewritesTheFile();
     void faultAtExit_data();
@@ -100,16 +99,9 @@ void tst_E2eConfigFaults::initTestCase()
 
 void tst_E2eConfigFaults::cleanup()
 {
-    if (QTest::currentTestFailed() && m_desktop.isRunning())
-        m_desktop.screenshot(QStringLiteral("configfaults-%1-failed").arg(QString::fromLatin1(QTest::currentTestFunction())));
     for (const QString &mount : std::as_const(m_mounts))
         ::umount2(QFile::encodeName(mount).constData(), MNT_DETACH);
     m_mounts.clear();
-}
-
-void tst_E2eConfigFaults::cleanupTestCase()
-{
-    m_desktop.stop();
 }
 
 bool tst_E2eConfigFaults::startOnTmpfs(ClientRun &run, const Workspace &workspace, const QString &options)

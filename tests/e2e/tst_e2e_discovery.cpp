@@ -22,14 +22,6 @@ const QString MeterMoved =
 const QString SensorDevice =
     QStringLiteral("00:1A:2B:3C:4D:04,ABCDEF,10.77.2.21,255.255.255.0,10.77.2.2,TRUE,,Shed");
 
-QStringList deviceArguments(const QStringList &devices)
-{
-    QStringList args;
-    for (const QString &device : devices)
-        args << QStringLiteral("--device") << device;
-    return args;
-}
-
 // The texts of the datagrams a simulator received, each with its source.
 QStringList receivedQueries(const DeviceSimulator &sim)
 {
@@ -48,7 +40,6 @@ class tst_E2eDiscovery : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void findsDevicesOnBothSegments();
     void findAllEmptiesAndRefills();
@@ -74,11 +65,6 @@ void tst_E2eDiscovery::initTestCase()
 }
 
 
-void tst_E2eDiscovery::cleanupTestCase()
-{
-    m_desktop.stop();
-}
-
 bool tst_E2eDiscovery::waitForRows(WindowId window, int rows, int timeoutMs)
 {
     int seen = -1;
@@ -93,8 +79,8 @@ void tst_E2eDiscovery::findsDevicesOnBothSegments()
 {
     DeviceSimulator segmentA(m_segments.at(0));
     DeviceSimulator segmentB(m_segments.at(1));
-    QVERIFY(segmentA.start(deviceArguments({PumpDevice, ValveDevice})));
-    QVERIFY(segmentB.start(deviceArguments({MeterDevice})));
+    QVERIFY(segmentA.start(DeviceSimulator::deviceArguments({PumpDevice, ValveDevice})));
+    QVERIFY(segmentB.start(DeviceSimulator::deviceArguments({MeterDevice})));
 
     Workspace workspace;
     QVERIFY(workspace.isValid());
@@ -129,8 +115,8 @@ void tst_E2eDiscovery::findAllEmptiesAndRefills()
 {
     DeviceSimulator segmentA(m_segments.at(0));
     auto segmentB = std::make_unique<DeviceSimulator>(m_segments.at(1));
-    QVERIFY(segmentA.start(deviceArguments({PumpDevice, ValveDevice})));
-    QVERIFY(segmentB->start(deviceArguments({MeterDevice})));
+    QVERIFY(segmentA.start(DeviceSimulator::deviceArguments({PumpDevice, ValveDevice})));
+    QVERIFY(segmentB->start(DeviceSimulator::deviceArguments({MeterDevice})));
 
     Workspace workspace;
     QVERIFY(workspace.isValid());
@@ -153,7 +139,7 @@ void tst_E2eDiscovery::findAllEmptiesAndRefills()
     // Two devices answer on the second segment now, one of them with new
     // settings: the next Find All lists all four.
     segmentB = std::make_unique<DeviceSimulator>(m_segments.at(1));
-    QVERIFY(segmentB->start(deviceArguments({MeterMoved, SensorDevice})));
+    QVERIFY(segmentB->start(DeviceSimulator::deviceArguments({MeterMoved, SensorDevice})));
     QVERIFY(m_desktop.key(window, QStringLiteral("f")));
     QVERIFY(segmentB->waitForReceived(1));
     QCOMPARE(segmentB->received().at(0).text(), QStringLiteral("ZOL_READ_QUERY,0,3"));

@@ -63,8 +63,6 @@ class tst_E2eLayout : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup();
-    void cleanupTestCase();
 
     void chineseFromTheCommandLine();
     void chineseAfterAFirstRun();
@@ -81,17 +79,6 @@ void tst_E2eLayout::initTestCase()
     E2E_REQUIRE_MACHINE();
     QString error;
     E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
-}
-
-void tst_E2eLayout::cleanup()
-{
-    if (QTest::currentTestFailed() && m_desktop.isRunning())
-        m_desktop.screenshot(QStringLiteral("layout-%1-failed").arg(QString::fromLatin1(QTest::currentTestFunction())));
-}
-
-void tst_E2eLayout::cleanupTestCase()
-{
-    m_desktop.stop();
 }
 
 void tst_E2eLayout::endWithEscape(ClientRun &run, WindowId window)
@@ -118,7 +105,6 @@ void tst_E2eLayout::chineseFromTheCommandLine()
     QVERIFY(run.start({ QStringLiteral("/s"), QStringLiteral("c") }));
     const WindowId window = m_desktop.waitForWindow(run.pid(), ChineseCaption, 10000);
     QVERIFY2(window != 0, qPrintable(run.output()));
-    QCOMPARE(m_desktop.windowTitle(window), ChineseCaption);
     QCOMPARE(m_desktop.visibleWindows(run.pid()).size(), 1);
     m_desktop.parkPointer();
     QTest::qWait(500);
@@ -145,7 +131,6 @@ void tst_E2eLayout::chineseAfterAFirstRun()
     // runs the program under the C locale), and the exit writes the file.
     Workspace workspace;
     QVERIFY(workspace.isValid());
-    QVERIFY(!workspace.configExists());
     ClientRun first(m_desktop, workspace);
     QVERIFY(first.start({ QStringLiteral("/s"), QStringLiteral("c") }));
     const WindowId english = first.waitForMainWindow();

@@ -26,14 +26,6 @@ const QString GuardedMac = QStringLiteral("00:1A:2B:3C:4D:05");
 const QString GuardedDevice =
     GuardedMac + QStringLiteral(",5,10.77.1.30,255.255.255.0,10.77.1.2,FALSE,Lock,Gate,Gate Box");
 
-QStringList deviceArguments(const QStringList &devices)
-{
-    QStringList args;
-    for (const QString &device : devices)
-        args << QStringLiteral("--device") << device;
-    return args;
-}
-
 QStringList texts(const QList<DeviceSimulator::Datagram> &datagrams)
 {
     QStringList list;
@@ -74,7 +66,6 @@ class tst_E2eModify : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void changedAddressIsWrittenAndShown();
     void switchingDhcpOnShowsTheLongProgress();
@@ -105,11 +96,6 @@ void tst_E2eModify::initTestCase()
                                "tests/support/netns.sh builds (run it through ctest)"));
     QString error;
     E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
-}
-
-void tst_E2eModify::cleanupTestCase()
-{
-    m_desktop.stop();
 }
 
 WindowId tst_E2eModify::startAndWaitForRows(ClientRun &run, int rows)
@@ -152,8 +138,8 @@ void tst_E2eModify::changedAddressIsWrittenAndShown()
 {
     DeviceSimulator segmentA(m_segments.at(0));
     DeviceSimulator segmentB(m_segments.at(1));
-    QVERIFY(segmentA.start(deviceArguments({ValveDevice})));
-    QVERIFY(segmentB.start(deviceArguments({MeterDevice})));
+    QVERIFY(segmentA.start(DeviceSimulator::deviceArguments({ValveDevice})));
+    QVERIFY(segmentB.start(DeviceSimulator::deviceArguments({MeterDevice})));
 
     Workspace workspace;
     QVERIFY(workspace.isValid());
@@ -241,7 +227,7 @@ void tst_E2eModify::changedAddressIsWrittenAndShown()
 void tst_E2eModify::switchingDhcpOnShowsTheLongProgress()
 {
     DeviceSimulator segmentA(m_segments.at(0));
-    QVERIFY(segmentA.start(deviceArguments({ValveDevice})));
+    QVERIFY(segmentA.start(DeviceSimulator::deviceArguments({ValveDevice})));
 
     Workspace workspace;
     QVERIFY(workspace.isValid());
@@ -284,7 +270,7 @@ void tst_E2eModify::switchingDhcpOnShowsTheLongProgress()
 
 void tst_E2eModify::refusalThroughTwoSegmentsShowsOneBox()
 {
-    const QStringList refusing = deviceArguments({GuardedDevice})
+    const QStringList refusing = DeviceSimulator::deviceArguments({GuardedDevice})
         << QStringLiteral("--status") << QStringLiteral("ZOL_SECURITY_VIOLATION");
     DeviceSimulator segmentA(m_segments.at(0));
     DeviceSimulator segmentB(m_segments.at(1));

@@ -41,7 +41,6 @@ class tst_E2eStartup : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void mainWindowAppearsAndEscapeEnds();
     void secondCopyIsRefused();
@@ -63,11 +62,6 @@ void tst_E2eStartup::initTestCase()
     E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
 }
 
-
-void tst_E2eStartup::cleanupTestCase()
-{
-    m_desktop.stop();
-}
 
 void tst_E2eStartup::endWith(ClientRun &run, WindowId window, const QString &keys)
 {
@@ -124,7 +118,6 @@ void tst_E2eStartup::secondCopyIsRefused()
     QVERIFY(second.start());
     const WindowId box = second.waitForMessageBox();
     QVERIFY2(box != 0, qPrintable(second.output()));
-    QCOMPARE(m_desktop.windowTitle(box), messageBoxCaption());
     QCOMPARE(m_desktop.visibleWindows(second.pid()).size(), 1);
     m_desktop.parkPointer();
     QVERIFY(!m_desktop.screenshot(QStringLiteral("startup-second-copy")).isEmpty());

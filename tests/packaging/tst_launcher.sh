@@ -128,10 +128,12 @@ check "without HOME and XDG_DATA_HOME too (ran in '$(reported cwd)')" \
 begin "the first start honours the language chosen in the menu"
 # Until config.cfg exists the program follows the locale, so the launcher
 # passes the chosen language as the locale's message language.
+hints=0
 first_run_hint() { # <expected LC_MESSAGES or "unset"> <config.cfg content or "-"> [args...]
     expected=$1 config=$2
     shift 2
-    dir=$tmp/hint$RANDOM
+    hints=$((hints + 1))
+    dir=$tmp/hint$hints
     mkdir -p "$dir/zol-client"
     [ "$config" = - ] || printf '%s' "$config" >"$dir/zol-client/config.cfg"
     run_as "$tmp/h5" "$dir" "$@"

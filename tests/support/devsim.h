@@ -84,6 +84,14 @@ public:
     DeviceSimulator &operator=(const DeviceSimulator &) = delete;
 
     static QString program() { return QString::fromLocal8Bit(qgetenv("ZOL_DEVSIM")); }
+    // "--device" before each device description.
+    static QStringList deviceArguments(const QStringList &devices)
+    {
+        QStringList args;
+        for (const QString &device : devices)
+            args << QStringLiteral("--device") << device;
+        return args;
+    }
     QString logPath() const { return m_dir.filePath(QStringLiteral("devsim.log")); }
 
     // Starts the simulator with these arguments (a log is added) and waits
