@@ -18,8 +18,8 @@ public:
     // A claim, once obtained, is kept until the process ends.
     bool tryAcquire(int timeoutMs);
 
+private:
     static QString lockFilePath();
 
-private:
     int m_fd = -1;
 };

@@ -1,5 +1,6 @@
 #include "forms/aboutboxform.h"
 
+#include "forms/formlayouts.h"
 #include "forms/images.h"
 
 #include <QEvent>
@@ -26,14 +27,8 @@ aboutboxformBase::aboutboxformBase(QWidget *parent, const char *name, bool modal
     aboutboxformBaseLayout->setObjectName(QStringLiteral("aboutboxformBaseLayout"));
     aboutboxformBaseLayout->setContentsMargins(11, 11, 11, 11);
     aboutboxformBaseLayout->setSpacing(6);
-    layout60 = new QVBoxLayout;
-    layout60->setObjectName(QStringLiteral("layout60"));
-    layout59 = new QVBoxLayout;
-    layout59->setObjectName(QStringLiteral("layout59"));
-    for (QBoxLayout *box : {static_cast<QBoxLayout *>(layout60), static_cast<QBoxLayout *>(layout59)}) {
-        box->setContentsMargins(0, 0, 0, 0);
-        box->setSpacing(6);
-    }
+    layout60 = makeBox<QVBoxLayout>("layout60");
+    layout59 = makeBox<QVBoxLayout>("layout59");
 
     pixmapLabel2 = new QLabel(this);
     pixmapLabel2->setObjectName(QStringLiteral("pixmapLabel2"));
@@ -41,10 +36,7 @@ aboutboxformBase::aboutboxformBase(QWidget *parent, const char *name, bool modal
     pixmapLabel2->setScaledContents(true);
     layout59->addWidget(pixmapLabel2);
 
-    layout114 = new QHBoxLayout;
-    layout114->setObjectName(QStringLiteral("layout114"));
-    layout114->setContentsMargins(0, 0, 0, 0);
-    layout114->setSpacing(6);
+    layout114 = makeBox<QHBoxLayout>("layout114");
     versionLabel = new QLabel(this);
     versionLabel->setObjectName(QStringLiteral("versionLabel"));
     layout114->addWidget(versionLabel);
@@ -53,10 +45,7 @@ aboutboxformBase::aboutboxformBase(QWidget *parent, const char *name, bool modal
     layout59->addLayout(layout114);
     layout60->addLayout(layout59);
 
-    layout112 = new QHBoxLayout;
-    layout112->setObjectName(QStringLiteral("layout112"));
-    layout112->setContentsMargins(0, 0, 0, 0);
-    layout112->setSpacing(6);
+    layout112 = makeBox<QHBoxLayout>("layout112");
     okSpacer = new QSpacerItem(279, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
     layout112->addItem(okSpacer);
     buttonOk = new QPushButton(this);

@@ -1,5 +1,7 @@
 #include "forms/deviceupdating.h"
 
+#include "forms/formlayouts.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -21,10 +23,7 @@ Device_UpdatingBase::Device_UpdatingBase(QWidget *parent, const char *name, bool
     Device_UpdatingBaseLayout->setObjectName(QStringLiteral("Device_UpdatingBaseLayout"));
     Device_UpdatingBaseLayout->setContentsMargins(11, 11, 11, 11);
     Device_UpdatingBaseLayout->setSpacing(6);
-    layout14 = new QVBoxLayout;
-    layout14->setObjectName(QStringLiteral("layout14"));
-    layout14->setContentsMargins(0, 0, 0, 0);
-    layout14->setSpacing(6);
+    layout14 = makeBox<QVBoxLayout>("layout14");
 
     progressBar1 = new QProgressBar(this);
     progressBar1->setObjectName(QStringLiteral("progressBar1"));

@@ -1,5 +1,6 @@
 #include "forms/editnetworkconfigurationbase.h"
 
+#include "forms/formlayouts.h"
 #include "forms/images.h"
 
 #include <QCheckBox>
@@ -27,16 +28,6 @@ QLabel *makeLabel(QWidget *parent, const char *name)
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-template<class Layout>
-Layout *makeBox(const char *name)
-{
-    auto *layout = new Layout;
-    layout->setObjectName(QString::fromLatin1(name));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    return layout;
 }
 
 // Wide enough to show sample in full, frame and text margins included.

@@ -1,5 +1,6 @@
 #include "forms/mainwindowbase.h"
 
+#include "forms/formlayouts.h"
 #include "forms/images.h"
 
 #include <QAction>
@@ -33,10 +34,7 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     Zol_ClientMainWindowBaseLayout->setContentsMargins(11, 11, 11, 11);
     Zol_ClientMainWindowBaseLayout->setSpacing(6);
 
-    layout36 = new QVBoxLayout;
-    layout36->setObjectName(QStringLiteral("layout36"));
-    layout36->setContentsMargins(0, 0, 0, 0);
-    layout36->setSpacing(6);
+    layout36 = makeBox<QVBoxLayout>("layout36");
 
     MainList = new QTreeWidget(central);
     MainList->setObjectName(QStringLiteral("MainList"));
@@ -72,10 +70,7 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     MainList->installEventFilter(this);
     layout36->addWidget(MainList);
 
-    layout35 = new QHBoxLayout;
-    layout35->setObjectName(QStringLiteral("layout35"));
-    layout35->setContentsMargins(0, 0, 0, 0);
-    layout35->setSpacing(6);
+    layout35 = makeBox<QHBoxLayout>("layout35");
 
     Find_All = new QPushButton(central);
     Find_All->setObjectName(QStringLiteral("Find_All"));
