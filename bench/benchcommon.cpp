@@ -225,4 +225,12 @@ std::string executableDir()
     return slash == std::string::npos ? "." : p.substr(0, slash);
 }
 
+void printLoad()
+{
+    double load[3] = {0, 0, 0};
+    if (getloadavg(load, 3) == 3)
+        std::printf("load average: %.2f %.2f %.2f on %ld CPUs\n", load[0], load[1], load[2],
+                    sysconf(_SC_NPROCESSORS_ONLN));
+}
+
 } // namespace bench

@@ -54,4 +54,8 @@ double median(std::vector<double> values);
 // Folder of the running executable (for finding the sibling programs).
 std::string executableDir();
 
+// Prints the load average and the number of CPUs: figures from a busy
+// machine are read differently.
+void printLoad();
+
 } // namespace bench

@@ -306,17 +306,9 @@ Run runChild(const std::string &mode, int devices, int copies)
     return run;
 }
 
-void printLoad()
-{
-    double load[3] = {0, 0, 0};
-    if (getloadavg(load, 3) == 3)
-        std::printf("load average: %.2f %.2f %.2f on %ld CPUs\n", load[0], load[1], load[2],
-                    sysconf(_SC_NPROCESSORS_ONLN));
-}
-
 int drive(const Options &options)
 {
-    printLoad();
+    bench::printLoad();
     bool failed = false;
     std::vector<double> windowMedians;
     for (int devices : options.devices) {

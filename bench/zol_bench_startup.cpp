@@ -168,10 +168,7 @@ int main(int argc, char **argv)
 
     const char *platform = std::getenv("QT_QPA_PLATFORM");
     std::printf("platform: %s\n", platform && *platform ? platform : "offscreen");
-    double load[3] = {0, 0, 0};
-    if (getloadavg(load, 3) == 3)
-        std::printf("load average: %.2f %.2f %.2f on %ld CPUs\n", load[0], load[1], load[2],
-                    sysconf(_SC_NPROCESSORS_ONLN));
+    bench::printLoad();
 
     // One unmeasured start of each, so both find their libraries in the cache.
     timeStart(listener, bin + "/zol_bench_barewindow", folder);
