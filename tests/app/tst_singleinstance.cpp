@@ -9,12 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 class tst_SingleInstance : public QObject
@@ -171,18 +168,13 @@ void tst_SingleInstance::twentyCopiesLeaveOne()
 void tst_SingleInstance::responsePortHeldElsewhere()
 {
     // Another program on the answer port: the copy says so once and runs on.
-    const int holder = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    QVERIFY(holder >= 0);
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    any.sin_port = htons(2851);
-    any.sin_addr.s_addr = htonl(INADDR_ANY);
-    QCOMPARE(::bind(holder, reinterpret_cast<const sockaddr *>(&any), sizeof any), 0);
+    UdpPortHolder holder(2851);
+    QVERIFY(holder.ok());
 
     QProcess *copy = start();
     QTRY_VERIFY_WITH_TIMEOUT(!messages().isEmpty(), 10000);
     QVERIFY(stillRunningAfter(copy, 1500));
-    ::close(holder);
+    holder.release();
     QCOMPARE(messages(), QStringLiteral("The response socket is unavailable to bind.\n--\n"));
 }
 

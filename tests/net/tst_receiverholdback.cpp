@@ -3,6 +3,7 @@
 // none lost, none out of order, and the queue of posted answers stays short.
 
 #include "../support/devsim.h"
+#include "../support/responsecollector.h"
 
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
@@ -11,11 +12,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -23,31 +19,12 @@
 
 namespace {
 
-class Collector final : public QObject
-{
-public:
-    QStringList texts;
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        if (event->type() == DeviceResponseEvent::eventType())
-            texts << static_cast<DeviceResponseEvent *>(event)->text();
-    }
-};
-
 void sendBurst(int count)
 {
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(ResponsePort);
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    for (int i = 0; i < count; ++i) {
-        const QByteArray text = "ZOL_READ_RESPONSE,0,1,1,MAC" + QByteArray::number(i);
-        ::sendto(fd, text.constData(), size_t(text.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
-    }
-    ::close(fd);
+    QList<QByteArray> burst;
+    for (int i = 0; i < count; ++i)
+        burst << "ZOL_READ_RESPONSE,0,1,1,MAC" + QByteArray::number(i);
+    SendToLoopback(ResponsePort, burst);
 }
 
 } // namespace
@@ -71,7 +48,7 @@ void tst_ReceiverHoldBack::initTestCase()
 void tst_ReceiverHoldBack::burstWaitsInTheKernel()
 {
     constexpr int Count = 3000;
-    Collector owner;
+    ResponseCollector owner;
     ReceiveThread receiver(&owner);
     receiver.start();
     QVERIFY(!receiver.holdingBack());

@@ -1,4 +1,5 @@
 #include "../support/devsim.h"
+#include "../support/responsecollector.h"
 #include "../support/udpstats.h"
 
 #include "app/appshell.h"
@@ -9,52 +10,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-namespace {
-
-class Collector final : public QObject
-{
-public:
-    QStringList texts;
-    QList<int> types;
-
-protected:
-    void customEvent(QEvent *event) override
-    {
-        types << int(event->type());
-        if (event->type() == DeviceResponseEvent::eventType())
-            texts << static_cast<DeviceResponseEvent *>(event)->text();
-    }
-};
-
-sockaddr_in loopback(quint16 port)
-{
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return a;
-}
-
-bool responsePortTaken()
-{
-    return UdpPortTaken(ResponsePort);
-}
-
-void sendDatagrams(const QList<QByteArray> &datagrams)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in to = loopback(ResponsePort);
-    for (const QByteArray &d : datagrams)
-        ::sendto(fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
-    ::close(fd);
-}
-
-} // namespace
 
 class tst_ReceiveThread : public QObject
 {
@@ -95,7 +52,7 @@ void tst_ReceiveThread::init()
         m_messages << text;
         m_messageThreads << QThread::currentThread();
     });
-    QVERIFY2(!responsePortTaken(), "port 2851 is held before the test");
+    QVERIFY2(!UdpPortTaken(ResponsePort), "port 2851 is held before the test");
 }
 
 void tst_ReceiveThread::cleanup()
@@ -106,7 +63,7 @@ void tst_ReceiveThread::cleanup()
 bool tst_ReceiveThread::startListening(ReceiveThread *receiver)
 {
     receiver->start();
-    return DeviceSimulator::waitFor([] { return responsePortTaken(); }, 5000);
+    return DeviceSimulator::waitFor([] { return UdpPortTaken(ResponsePort); }, 5000);
 }
 
 void tst_ReceiveThread::eventTypeIsReserved()
@@ -138,11 +95,11 @@ void tst_ReceiveThread::delivers()
 {
     QFETCH(QByteArray, datagram);
     QFETCH(QString, text);
-    Collector owner;
+    ResponseCollector owner;
     {
         ReceiveThread receiver(&owner);
         QVERIFY(startListening(&receiver));
-        sendDatagrams({datagram});
+        SendToLoopback(ResponsePort, {datagram});
         QTRY_COMPARE(owner.texts.size(), 1);
         QCOMPARE(owner.texts.at(0), text);
         QCOMPARE(owner.types, QList<int>{12345});
@@ -152,10 +109,10 @@ void tst_ReceiveThread::delivers()
 
 void tst_ReceiveThread::twoInArrivalOrder()
 {
-    Collector owner;
+    ResponseCollector owner;
     ReceiveThread receiver(&owner);
     QVERIFY(startListening(&receiver));
-    sendDatagrams({"ZOL_READ_RESPONSE,first", "ZOL_READ_RESPONSE,second"});
+    SendToLoopback(ResponsePort, {"ZOL_READ_RESPONSE,first", "ZOL_READ_RESPONSE,second"});
     QTRY_COMPARE(owner.texts.size(), 2);
     QCOMPARE(owner.texts, (QStringList{QStringLiteral("ZOL_READ_RESPONSE,first"),
                                        QStringLiteral("ZOL_READ_RESPONSE,second")}));
@@ -165,10 +122,10 @@ void tst_ReceiveThread::answerBeforeStartIsKept()
 {
     // The first query leaves right after start(); an answer that beats the
     // new thread must still be there for it.
-    Collector owner;
+    ResponseCollector owner;
     ReceiveThread receiver(&owner);
-    QVERIFY(responsePortTaken());
-    sendDatagrams({"ZOL_READ_RESPONSE,early"});
+    QVERIFY(UdpPortTaken(ResponsePort));
+    SendToLoopback(ResponsePort, {"ZOL_READ_RESPONSE,early"});
     receiver.start();
     QTRY_COMPARE(owner.texts, QStringList{QStringLiteral("ZOL_READ_RESPONSE,early")});
 }
@@ -180,12 +137,12 @@ void tst_ReceiveThread::floodWhileOwnerIsBusyIsBounded()
     // is full as well, the answers queued for the GUI thread stop at their
     // bound and the kernel drops the rest; afterwards the receiver still
     // delivers.
-    Collector owner;
+    ResponseCollector owner;
     ReceiveThread receiver(&owner);
     QVERIFY(startListening(&receiver));
     const QByteArray padding(480, 'x');
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in to = loopback(ResponsePort);
+    const sockaddr_in to = LoopbackAddress(ResponsePort);
     const qint64 dropsBefore = UdpReceiveBufferDrops();
     int sent = 0;
     int peak = 0;
@@ -221,19 +178,16 @@ void tst_ReceiveThread::floodWhileOwnerIsBusyIsBounded()
     QCOMPARE(owner.texts.first().section(u',', 0, 1), QStringLiteral("ZOL_READ_RESPONSE,0"));
     QCOMPARE(owner.texts.size() + dropped, qint64(sent));
     owner.texts.clear();
-    sendDatagrams({"ZOL_READ_RESPONSE,after"});
+    SendToLoopback(ResponsePort, {"ZOL_READ_RESPONSE,after"});
     QTRY_COMPARE(owner.texts.value(owner.texts.size() - 1), QStringLiteral("ZOL_READ_RESPONSE,after"));
 }
 
 void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
 {
-    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in any{};
-    any.sin_family = AF_INET;
-    any.sin_port = htons(ResponsePort);
-    QCOMPARE(::bind(holder, reinterpret_cast<const sockaddr *>(&any), sizeof any), 0);
+    UdpPortHolder holder(ResponsePort);
+    QVERIFY(holder.ok());
 
-    Collector owner;
+    ResponseCollector owner;
     {
         ReceiveThread receiver(&owner);
         receiver.start();
@@ -241,32 +195,32 @@ void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
         QTRY_COMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages.at(0), QStringLiteral("The response socket is unavailable to bind."));
         QCOMPARE(m_messageThreads.at(0), QCoreApplication::instance()->thread());
-        sendDatagrams({"ZOL_READ_RESPONSE,late"});
+        SendToLoopback(ResponsePort, {"ZOL_READ_RESPONSE,late"});
         QTest::qWait(200);
         QCOMPARE(m_messages.size(), 1);
     }
-    ::close(holder);
+    holder.release();
     QVERIFY(owner.texts.isEmpty());
 }
 
 void tst_ReceiveThread::idleDestructorReleasesPort()
 {
-    Collector owner;
+    ResponseCollector owner;
     auto *receiver = new ReceiveThread(&owner);
     QVERIFY(startListening(receiver));
     QTest::qWait(50);
     delete receiver;
-    QVERIFY(!responsePortTaken()); // the socket went with it
+    QVERIFY(!UdpPortTaken(ResponsePort)); // the socket went with it
     QVERIFY(m_messages.isEmpty());
 }
 
 void tst_ReceiveThread::neverStartedDestructor()
 {
-    Collector owner;
+    ResponseCollector owner;
     {
         ReceiveThread receiver(&owner);
     }
-    QVERIFY(!responsePortTaken());
+    QVERIFY(!UdpPortTaken(ResponsePort));
 }
 
 QTEST_GUILESS_MAIN(tst_ReceiveThread)

@@ -6,11 +6,6 @@
 
 #include <QTest>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 // The real sender over two simulated segments (see tests/support/netns.sh).
 class tst_SenderNetwork : public QObject
 {
@@ -99,18 +94,14 @@ void tst_SenderNetwork::eachSegmentHearsItsOwnAddressOnce()
 void tst_SenderNetwork::heldPortStopsOnlyThatAddress()
 {
     // Another program holds UDP 2850 on the first segment's address.
-    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(QueryPort);
-    QCOMPARE(inet_pton(AF_INET, m_clientAddresses.at(0).toLatin1().constData(), &a.sin_addr), 1);
-    QCOMPARE(::bind(holder, reinterpret_cast<const sockaddr *>(&a), sizeof a), 0);
+    UdpPortHolder holder(QueryPort, m_clientAddresses.at(0));
+    QVERIFY(holder.ok());
 
     QVERIFY(!SendFromAddress("X", m_clientAddresses.at(0)));
     SendToAllAdapters(FormatReadQuery(8), false);
     QVERIFY(m_sims.at(1)->waitForReceived(1));
     QTest::qWait(300);
-    ::close(holder);
+    holder.release();
 
     QCOMPARE(m_sims.at(0)->received().size(), 0);
     QCOMPARE(m_sims.at(1)->received().size(), 1);

@@ -20,7 +20,7 @@ public:
     Probe()
     {
         m_fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in a = address(ResponsePort);
+        const sockaddr_in a = LoopbackAddress(ResponsePort);
         m_bound = ::bind(m_fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) == 0;
     }
     ~Probe() { ::close(m_fd); }
@@ -28,7 +28,7 @@ public:
 
     void send(const QByteArray &bytes)
     {
-        const sockaddr_in to = address(QueryPort);
+        const sockaddr_in to = LoopbackAddress(QueryPort);
         ::sendto(m_fd, bytes.constData(), size_t(bytes.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
     }
 
@@ -54,14 +54,6 @@ public:
     }
 
 private:
-    static sockaddr_in address(quint16 port)
-    {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(port);
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return a;
-    }
     int m_fd = -1;
     bool m_bound = false;
 };

@@ -13,6 +13,8 @@
 // the test's own namespace when none is given) and logs into a private
 // temporary folder; it is stopped by the destructor.
 
+#include "udphelpers.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -21,10 +23,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 // Names of the segment namespaces made by tests/support/netns.sh, in order.
 inline QStringList NetnsSegments()
@@ -42,20 +40,6 @@ inline QStringList NetnsClientAddresses()
 inline bool InPrivateNetworkNamespace()
 {
     return qgetenv("ZOL_PRIVATE_NETNS") == "1";
-}
-
-// True when something holds this UDP port on every address (a bind to the
-// loopback address and the port fails).
-inline bool UdpPortTaken(quint16 port)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool taken = ::bind(fd, reinterpret_cast<const sockaddr *>(&a), sizeof a) != 0;
-    ::close(fd);
-    return taken;
 }
 
 // Every test that sends UDP must run in a private namespace.
