@@ -1,4 +1,5 @@
 #include "../support/capturingplatform.h"
+#include "fieldmessages.h"
 
 #include "app/appshell.h"
 #include "editdialog/editnetworkconfiguration.h"
@@ -19,15 +20,6 @@ namespace {
 const QString ResetMessage = QStringLiteral(
     "Device IP Address has been reset, give the device at least 10 seconds\n"
     "to get it's new IP Address from the DHCP Server.");
-const QString NameMessage = QStringLiteral(
-    "Invalid name, please check the following:\n\n"
-    "1. Max of 12 characters\n"
-    "2. Only alphanumeric characters and underscore allowed\n"
-    "3. First character must be a letter");
-const QString LocationMessage = QStringLiteral(
-    "Invalid location, make sure of the following:\n\n"
-    "1. Max of 31 characters\n"
-    "2. Only alphanumeric characters, underscore and blank spaces allowed\n");
 
 struct Device
 {

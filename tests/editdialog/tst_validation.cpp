@@ -1,3 +1,5 @@
+#include "fieldmessages.h"
+
 #include "editdialog/validation.h"
 
 #include <QCoreApplication>
@@ -6,15 +8,6 @@
 
 namespace {
 
-const QString NameMessage = QStringLiteral(
-    "Invalid name, please check the following:\n\n"
-    "1. Max of 12 characters\n"
-    "2. Only alphanumeric characters and underscore allowed\n"
-    "3. First character must be a letter");
-const QString LocationMessage = QStringLiteral(
-    "Invalid location, make sure of the following:\n\n"
-    "1. Max of 31 characters\n"
-    "2. Only alphanumeric characters, underscore and blank spaces allowed\n");
 const QString IpMessage = QStringLiteral("Invalid IP Address.");
 const QString MaskMessage = QStringLiteral("Invalid Subnet Mask.");
 const QString GatewayMessage = QStringLiteral("Invalid Gateway.");

@@ -5,6 +5,8 @@
 // together; the rest checks what that may and may not change.
 
 #include "../support/devsim.h"
+#include "../support/maptranslator.h"
+#include "newsettings.h"
 
 #include "app/appshell.h"
 #include "mainwindow/mainwindow.h"
@@ -20,7 +22,6 @@
 #include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 #include <QTreeWidget>
 
 #include <memory>
@@ -56,18 +57,6 @@ public:
         if (metric == PM_FocusFrameHMargin)
             return 20;
         return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
-
-class OnOffTranslator final : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "Zol_ClientMainWindow") == 0 && qstrcmp(sourceText, "Enabled") == 0)
-            return QStringLiteral("On");
-        return QString();
     }
 };
 
@@ -135,14 +124,7 @@ void tst_AnswerRefresh::deliver(const QString &text)
 
 void tst_AnswerRefresh::acceptWrite()
 {
-    Edit_Network_Configuration &dialog = m_window->EditDialog;
-    dialog.Mac_Address->setText(Mac);
-    dialog.IP_Address->setText(QStringLiteral("10.77.1.99"));
-    dialog.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
-    dialog.Gateway->setText(QStringLiteral("10.77.1.254"));
-    dialog.DHCP->setChecked(false);
-    dialog.Name->setText(QStringLiteral("Renamed"));
-    dialog.Location->setText(QStringLiteral("Elsewhere"));
+    TypeNewSettings(m_window->EditDialog, Mac, false);
     deliver(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"));
 }
 
@@ -188,7 +170,7 @@ void tst_AnswerRefresh::sameAnswerAfterLanguageSwitchIsTranslated()
     QVERIFY(row);
     QCOMPARE(row->text(6), QStringLiteral("Enabled"));
 
-    OnOffTranslator translator;
+    MapTranslator translator("Zol_ClientMainWindow", {{QStringLiteral("Enabled"), QStringLiteral("On")}});
     QCoreApplication::installTranslator(&translator);
     // The window hears of the new language through a posted notification.
     QCoreApplication::processEvents();

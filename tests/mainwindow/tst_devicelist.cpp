@@ -2,6 +2,8 @@
 // simulated segments (see tests/support/netns.sh), a simulator on each.
 
 #include "../support/devsim.h"
+#include "../support/maptranslator.h"
+#include "newsettings.h"
 
 #include "app/appshell.h"
 #include "mainwindow/mainwindow.h"
@@ -17,7 +19,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 #include <QTreeWidget>
 
 #include <memory>
@@ -50,27 +51,6 @@ QStringList expectB()
             QStringLiteral("255.255.0.0"), QStringLiteral("10.77.2.1"), QStringLiteral("Disabled"),
             QString(), QStringLiteral("Roof")};
 }
-
-// Translates a few texts of the window's context; everything else has no
-// translation.
-class FakeTranslator final : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "Zol_ClientMainWindow") != 0)
-            return QString();
-        const QString source = QString::fromUtf8(sourceText);
-        if (source == QLatin1String("Enabled"))
-            return QStringLiteral("On");
-        if (source == QLatin1String("Disabled"))
-            return QStringLiteral("Off");
-        if (source == QLatin1String("Hall A"))
-            return QStringLiteral("Hall A (translated)");
-        return QString();
-    }
-};
 
 } // namespace
 
@@ -111,7 +91,6 @@ private:
     void sendFromSegment(int segment, const QStringList &texts);
     Zol_ClientMainWindow *makeWindow();
     bool indexMatchesRows() const;
-    void prepareWrite(bool dhcp);
 
     QTemporaryDir m_dir;
     QStringList m_segments;
@@ -357,7 +336,10 @@ void tst_DeviceList::unknownEventType()
 
 void tst_DeviceList::translationOfTexts()
 {
-    FakeTranslator translator;
+    MapTranslator translator("Zol_ClientMainWindow",
+                             {{QStringLiteral("Enabled"), QStringLiteral("On")},
+                              {QStringLiteral("Disabled"), QStringLiteral("Off")},
+                              {QStringLiteral("Hall A"), QStringLiteral("Hall A (translated)")}});
     QCoreApplication::installTranslator(&translator);
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
@@ -373,18 +355,6 @@ void tst_DeviceList::translationOfTexts()
     QCoreApplication::removeTranslator(&translator);
 }
 
-void tst_DeviceList::prepareWrite(bool dhcp)
-{
-    Edit_Network_Configuration &d = m_window->EditDialog;
-    d.Mac_Address->setText(MacA);
-    d.IP_Address->setText(QStringLiteral("10.77.1.99"));
-    d.Subnet_Mask->setText(QStringLiteral("255.255.0.0"));
-    d.Gateway->setText(QStringLiteral("10.77.1.254"));
-    d.DHCP->setChecked(dhcp);
-    d.Name->setText(QStringLiteral("Renamed"));
-    d.Location->setText(QStringLiteral("Elsewhere"));
-}
-
 void tst_DeviceList::writeAccepted()
 {
     DeviceSimulator *sim = startSim(0, {QStringLiteral("--device"), DeviceA});
@@ -392,7 +362,7 @@ void tst_DeviceList::writeAccepted()
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
     QTRY_COMPARE(w->MainList->topLevelItemCount(), 1);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     w->EditDialog.show();
     w->ModifyTimer.start(60000);
     SendToAllAdapters(FormatWriteQuery(5, MacA, QStringLiteral("10.77.1.99"), QStringLiteral("255.255.0.0"),
@@ -415,7 +385,7 @@ void tst_DeviceList::writeAcceptedDuringModifyKeepsDialog()
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
     QCoreApplication::postEvent(w, new DeviceResponseEvent(QStringLiteral("ZOL_READ_RESPONSE,0,1,FF,") + MacA));
-    prepareWrite(true);
+    TypeNewSettings(w->EditDialog, MacA, true);
     w->EditDialog.show();
     w->ModifyInProgress = true;
     WriteAnswered = false;
@@ -432,7 +402,7 @@ void tst_DeviceList::writeAcceptedForUnlistedDevice()
 {
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     WriteAnswered = false;
     sendFromSegment(1, {QStringLiteral("ZOL_WRITE_RESPONSE,0,5,") + MacA + QStringLiteral(",ZOL_CONFIGURATION_UPDATED")});
     QTRY_VERIFY(WriteAnswered);
@@ -456,7 +426,7 @@ void tst_DeviceList::writeRefused()
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
     QTRY_COMPARE(w->MainList->topLevelItemCount(), 1);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     w->EditDialog.show();
     SendToAllAdapters(FormatWriteQuery(5, MacA, QStringLiteral("10.77.1.99"), QStringLiteral("255.255.0.0"),
                                        QStringLiteral("10.77.1.254"), false, QStringLiteral("Renamed"), QStringLiteral("Elsewhere")),
@@ -478,7 +448,7 @@ void tst_DeviceList::refusalTwiceShowsOneBox()
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
     QTRY_COMPARE(w->MainList->topLevelItemCount(), 1);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     SendToAllAdapters(FormatWriteQuery(5, MacA, QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), false,
                                        QStringLiteral("N"), QStringLiteral("L")),
                       true);
@@ -492,7 +462,7 @@ void tst_DeviceList::refusalAfterSuccessIsSilent()
 {
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     WriteAnswered = false;
     sendFromSegment(0, {QStringLiteral("ZOL_WRITE_RESPONSE,0,5,") + MacA + QStringLiteral(",ZOL_CONFIGURATION_UPDATED"),
                         QStringLiteral("ZOL_WRITE_RESPONSE,0,5,") + MacA + QStringLiteral(",ZOL_INVALID_PARAMETER")});
@@ -506,7 +476,7 @@ void tst_DeviceList::refusalWithoutWriteIsSilent()
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
     QVERIFY(WriteAnswered); // set by the window at start
-    prepareWrite(true);
+    TypeNewSettings(w->EditDialog, MacA, true);
     sendFromSegment(0, {QStringLiteral("ZOL_WRITE_RESPONSE,0,5,") + MacA + QStringLiteral(",ZOL_MISSING_PARAMETERS")});
     QTRY_VERIFY(w->ModifyFailed);
     QVERIFY(m_messages.isEmpty());
@@ -516,7 +486,7 @@ void tst_DeviceList::writeAnswerForOtherDeviceOnlyStopsTimer()
 {
     Zol_ClientMainWindow *w = makeWindow();
     QVERIFY(w);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     WriteAnswered = false;
     w->ModifyTimer.start(60000);
     sendFromSegment(0, {QStringLiteral("ZOL_WRITE_RESPONSE,0,5,") + MacA.toLower() + QStringLiteral(",ZOL_SECURITY_VIOLATION")});
@@ -533,7 +503,7 @@ void tst_DeviceList::unknownStatusIgnored()
     QVERIFY(w);
     QCoreApplication::postEvent(w, new DeviceResponseEvent(QStringLiteral("ZOL_READ_RESPONSE,0,1,FF,") + MacA));
     QTRY_COMPARE(w->MainList->topLevelItemCount(), 1);
-    prepareWrite(false);
+    TypeNewSettings(w->EditDialog, MacA, false);
     WriteAnswered = false;
     w->EditDialog.show();
     w->ModifyTimer.start(60000);

@@ -1,4 +1,5 @@
 #include "../support/capturingplatform.h"
+#include "../support/maptranslator.h"
 
 #include "app/appshell.h"
 #include "forms/deviceupdating.h"
@@ -17,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 #include <QTreeWidget>
 #include <QWindow>
 
@@ -38,19 +38,6 @@ struct PauseSeen
     int value = -1;
     QString message;
     QPoint position;
-};
-
-// Translates "Enabled" in the main window's context only.
-class EnabledTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "Zol_ClientMainWindow") == 0 && qstrcmp(sourceText, "Enabled") == 0)
-            return QStringLiteral("On (translated)");
-        return QString();
-    }
-    bool isEmpty() const override { return false; }
 };
 
 // Records the texts of the device answers it handles, in order. Handling the
@@ -311,7 +298,8 @@ void tst_ModifyFlow::dialogIsLoadedFromTheRow()
 
 void tst_ModifyFlow::dhcpDecidedByTheTranslation()
 {
-    EnabledTranslator translator;
+    MapTranslator translator("Zol_ClientMainWindow",
+                             {{QStringLiteral("Enabled"), QStringLiteral("On (translated)")}});
     QVERIFY(QCoreApplication::installTranslator(&translator));
     QTreeWidgetItem *english = addRow(QStringLiteral("00:B0:00:00:03:01"), QStringLiteral("Enabled"));
     QTreeWidgetItem *translated = addRow(QStringLiteral("00:B0:00:00:03:02"), QStringLiteral("On (translated)"));
