@@ -10,8 +10,6 @@
 #include <QTest>
 
 #include <climits>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -389,16 +387,12 @@ void tst_ColumnLayout::failedWriteKeepsLayout()
     QVERIFY(w->LayoutLoaded);
     w->MainList->header()->resizeSection(0, 333);
 
-    // Writes beyond 10 bytes fail, so the new record cannot be written.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 10;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    w.reset();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        // Writes beyond 10 bytes fail, so the new record cannot be written.
+        FileSizeLimit limit(10);
+        QVERIFY(limit.ok());
+        w.reset();
+    }
 
     QCOMPARE(f.readFile(Config), fullRecord());
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{ Config });

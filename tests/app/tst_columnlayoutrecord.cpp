@@ -1,3 +1,5 @@
+#include "layoutfiletools.h"
+
 #include "app/columnlayoutrecord.h"
 
 #include <QBuffer>
@@ -6,13 +8,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace ColumnLayoutRecord;
 
@@ -44,13 +41,6 @@ QByteArray overwriteBlockByBlock(const QByteArray &contents)
         record.replace(0, block.size(), block);
     }
     return record;
-}
-
-QByteArray le32(qint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(value, bytes.data());
-    return bytes;
 }
 
 Columns sampleColumns()
@@ -440,16 +430,13 @@ void tst_ColumnLayoutRecord::failedWriteKeepsOldFile()
         QCOMPARE(out.write(old), qint64(72));
     }
 
-    // A file size limit smaller than the record makes the write itself fail.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 10;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool replaced = replaceFile(path, pattern(72));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool replaced = true;
+    {
+        // A file size limit smaller than the record makes the write itself fail.
+        FileSizeLimit limit(10);
+        QVERIFY(limit.ok());
+        replaced = replaceFile(path, pattern(72));
+    }
 
     QVERIFY(!replaced);
     QFile in(path);
@@ -475,21 +462,10 @@ void tst_ColumnLayoutRecord::unwritableFolderKeepsOldFile()
     QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
 
     bool replaced = true;
-    if (::geteuid() == 0) {
+    {
         // Root ignores folder permissions: try it as an ordinary user.
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(2);
-            ::_exit(replaceFile(path, pattern(72)) ? 1 : 0);
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QVERIFY(WIFEXITED(status));
-        QVERIFY2(WEXITSTATUS(status) != 2, "could not drop to an ordinary user");
-        replaced = WEXITSTATUS(status) == 1;
-    } else {
+        AsOrdinaryUser user;
+        QVERIFY2(user.ok(), "could not drop to an ordinary user");
         replaced = replaceFile(path, pattern(72));
     }
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);

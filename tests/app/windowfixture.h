@@ -7,6 +7,7 @@
 #include "app/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "../support/capturingplatform.h"
+#include "layoutfiletools.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QTreeWidget>
-#include <QtEndian>
 
 #include <memory>
 
@@ -115,13 +115,6 @@ public:
         return result;
     }
 
-    static QByteArray le32(qint32 value)
-    {
-        QByteArray bytes(4, '\0');
-        qToLittleEndian<qint32>(value, bytes.data());
-        return bytes;
-    }
-
     // A record with these orders and widths, the code written over offset 64.
     static QByteArray record(const QList<int> &orders, const QList<int> &widths,
                              const QByteArray &code = QByteArray())
@@ -140,29 +133,4 @@ private:
     QString m_previousDir;
     CapturingPlatform m_platform;
     NetworkPlatform *m_previousPlatform = nullptr;
-};
-
-// Acts as the "nobody" user while alive when running as root, so that folder
-// and file permissions apply; does nothing for an ordinary user.
-class AsOrdinaryUser
-{
-public:
-    AsOrdinaryUser()
-    {
-        if (::geteuid() == 0)
-            m_switched = ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-        else
-            m_switched = true;
-    }
-    ~AsOrdinaryUser()
-    {
-        if (::getuid() == 0) {
-            [[maybe_unused]] const int u = ::seteuid(0);
-            [[maybe_unused]] const int g = ::setegid(0);
-        }
-    }
-    bool ok() const { return m_switched; }
-
-private:
-    bool m_switched = false;
 };
