@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QtEndian>
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -634,6 +636,56 @@ QList<QRect> listRows(const Desktop &desktop, WindowId window)
     return rows;
 }
 
+bool waitForListRows(const Desktop &desktop, WindowId window, int rows, int timeoutMs)
+{
+    int seen = -1;
+    const bool ok = waitUntil([&] { return (seen = listRowCount(desktop, window)) == rows; },
+                              timeoutMs, 100);
+    if (!ok)
+        qWarning("the list shows %d rows, expected %d", seen, rows);
+    return ok;
+}
+
+// ---------------------------------------------------------------- Layout record
+
+QByteArray makeRecord(const QList<int> &orders, const QList<int> &widths, const QByteArray &code)
+{
+    QByteArray bytes(72, '\0');
+    for (int i = 0; i < 9; ++i) {
+        qToLittleEndian<qint32>(orders.value(i), bytes.data() + 8 * i);
+        qToLittleEndian<qint32>(widths.value(i), bytes.data() + 8 * i + 4);
+    }
+    bytes.replace(64, code.size(), code);
+    return bytes;
+}
+
+LayoutRecord readRecord(const QByteArray &bytes)
+{
+    LayoutRecord record;
+    if (bytes.size() != 72)
+        return record;
+    for (int i = 0; i < 9; ++i) {
+        record.orders << qFromLittleEndian<qint32>(bytes.constData() + 8 * i);
+        record.widths << qFromLittleEndian<qint32>(bytes.constData() + 8 * i + 4);
+    }
+    record.code = bytes.mid(64, 8);
+    record.code.truncate(record.code.indexOf('\0') < 0 ? 8 : record.code.indexOf('\0'));
+    return record;
+}
+
+// ---------------------------------------------------------------- Exit
+
+QString exitFault(QProcess &process, int exitCode)
+{
+    if (process.state() != QProcess::NotRunning && !process.waitForFinished(ExitTimeoutMs))
+        return QStringLiteral("still running %1 ms later").arg(ExitTimeoutMs);
+    if (process.exitStatus() != QProcess::NormalExit)
+        return QStringLiteral("crashed");
+    if (process.exitCode() != exitCode)
+        return QStringLiteral("ended with %1, expected %2").arg(process.exitCode()).arg(exitCode);
+    return {};
+}
+
 // ---------------------------------------------------------------- Network
 
 namespace Network {
@@ -660,9 +712,6 @@ ClientRun::ClientRun(const Desktop &desktop, const Workspace &workspace)
     : m_desktop(desktop), m_workspace(workspace)
 {
     dieWithTest(m_process);
-    QObject::connect(&m_process, &QProcess::finished, [this] {
-        m_msToExit = m_mark.isValid() ? m_mark.elapsed() : -1;
-    });
 }
 
 ClientRun::~ClientRun()
@@ -699,8 +748,6 @@ bool ClientRun::start(const QStringList &arguments, const QStringList &launcher)
     m_process.setStandardOutputFile(m_log, QIODevice::Append);
     m_process.setStandardErrorFile(m_log, QIODevice::Append);
     m_process.setStandardInputFile(QProcess::nullDevice());
-    m_msToExit = -1;
-    m_mark.invalidate();
     m_process.start(command.takeFirst(), command);
     if (!m_process.waitForStarted(5000))
         return false;
@@ -715,11 +762,33 @@ bool ClientRun::isRunning()
     return !m_process.waitForFinished(0);
 }
 
-bool ClientRun::waitForExit(int timeoutMs)
+QString ClientRun::endWith(WindowId window, const QString &keys, int exitCode, int budgetMs)
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return true;
-    return m_process.waitForFinished(timeoutMs);
+    if (!isRunning())
+        return QStringLiteral("ended before %1\n").arg(keys) + output();
+    QElapsedTimer clock;
+    clock.start();
+    if (!m_desktop.key(window, keys))
+        return QStringLiteral("could not press %1").arg(keys);
+    const QString fault = exitFault(m_process, exitCode);
+    const qint64 ms = clock.elapsed();
+    if (!fault.isEmpty())
+        return QStringLiteral("after %1: %2\n").arg(keys, fault) + output();
+    qInfo("program ended %lld ms after %s", ms, qPrintable(keys));
+    if (budgetMs > 0 && ms >= budgetMs)
+        return QStringLiteral("took %1 ms to end after %2").arg(ms).arg(keys);
+    return {};
+}
+
+WindowId ClientRun::startAndWaitForRows(int rows)
+{
+    if (!start({}, Network::inherited()))
+        return 0;
+    const WindowId window = waitForMainWindow();
+    if (window == 0)
+        return 0;
+    m_desktop.parkPointer();
+    return waitForListRows(m_desktop, window, rows) ? window : 0;
 }
 
 QString ClientRun::output() const

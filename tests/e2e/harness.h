@@ -4,7 +4,6 @@
 // the real program started in a network namespace of its own, and xdotool to
 // find its windows, press keys, click and drag, and take screenshots.
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -24,6 +23,12 @@ using WindowId = quint64;
 inline QString messageBoxCaption() { return QStringLiteral("Zol Client"); }
 // The caption of the main window in English.
 inline QString mainWindowCaption() { return QStringLiteral("ZOL Client"); }
+
+// How long a test waits for the program to end before calling it hung.
+constexpr int ExitTimeoutMs = 10000;
+// How soon the program must end after its Exit key where a test times it:
+// teardown stops the receiver thread, which may take up to about two seconds.
+constexpr int ExitBudgetMs = 4000;
 
 // A CI run treats a machine that can't run these tests as a failure.
 bool inCi();
@@ -149,9 +154,29 @@ QList<QRect> inkBands(const QImage &screen, const QRect &area);
 // in the first column (no row selected: a selected row is one dark band
 // that may touch its neighbours). -1 when the list can't be found.
 int listRowCount(const Desktop &desktop, WindowId window);
+// Waits up to `timeoutMs` until the list of the main window `window` shows
+// `rows` rows (see listRowCount); warns with the count last seen if not.
+bool waitForListRows(const Desktop &desktop, WindowId window, int rows, int timeoutMs = 5000);
 // The rows' text bands in the list's first column, top to bottom (root
 // coordinates): click the centre of one to select its row.
 QList<QRect> listRows(const Desktop &desktop, WindowId window);
+
+// The column layout record, "config.cfg", read and written from outside:
+// nine (order, width) pairs of little-endian 32-bit numbers, the language
+// code over the last pair's order (bytes 64 to 71, up to its first zero).
+struct LayoutRecord
+{
+    QList<int> orders;
+    QList<int> widths;
+    QByteArray code;
+};
+QByteArray makeRecord(const QList<int> &orders, const QList<int> &widths, const QByteArray &code);
+// Empty lists and code when `bytes` is not 72 bytes long.
+LayoutRecord readRecord(const QByteArray &bytes);
+
+// Waits up to ExitTimeoutMs for `process` to end. Empty when it ended
+// normally with `exitCode`; otherwise what went wrong.
+QString exitFault(QProcess &process, int exitCode);
 
 // Launchers that put the program into a network of its own.
 namespace Network {
@@ -178,15 +203,14 @@ public:
                const QStringList &launcher = Network::loopbackOnly());
     qint64 pid() const { return m_pid; }
     bool isRunning();
-    // True when the program ended within `timeoutMs`.
-    bool waitForExit(int timeoutMs);
-    int exitCode() const { return m_process.exitCode(); }
-    bool crashed() const { return m_process.exitStatus() == QProcess::CrashExit; }
-    // Start a stopwatch (for instance right before the key that should end
-    // the program); msToExit() is the time from there to the end, -1 if it
-    // has not ended.
-    void markTime() { m_mark.start(); }
-    qint64 msToExit() const { return m_msToExit; }
+    // Presses `keys` on `window` and waits for the end. Empty when the
+    // program ended as exitFault() expects and, given a `budgetMs`, in less
+    // than that after the keys; otherwise what went wrong, with its output.
+    QString endWith(WindowId window, const QString &keys, int exitCode = 0, int budgetMs = 0);
+    // Starts the program in this process's network (the client namespace
+    // with the simulated segments) and waits for its main window and for
+    // `rows` rows in its list, the pointer parked; the window, 0 on failure.
+    WindowId startAndWaitForRows(int rows);
     // Everything the program wrote to stdout and stderr so far.
     QString output() const;
     // The network namespace of the running program, as "net:[inode]".
@@ -202,8 +226,6 @@ private:
     QProcess m_process;
     qint64 m_pid = 0;
     QString m_log;
-    QElapsedTimer m_mark;
-    qint64 m_msToExit = -1;
 };
 
 // The network namespace of this process, to tell the program's from ours.
@@ -228,8 +250,23 @@ void dieWithTest(QProcess &process);
         }                                                                     \
     } while (false)
 
+// Fails the current test with `fault` (a QString) unless it is empty.
+#define E2E_VERIFY_NO_FAULT(fault)                                            \
+    do {                                                                      \
+        const QString e2eFault_ = (fault);                                    \
+        QVERIFY2(e2eFault_.isEmpty(), qPrintable(e2eFault_));                 \
+    } while (false)
+
 #define E2E_REQUIRE_MACHINE()                                                 \
     do {                                                                      \
         const QString e2eMissing_ = E2e::missingPrerequisites();              \
         E2E_REQUIRE(e2eMissing_.isEmpty(), e2eMissing_);                      \
+    } while (false)
+
+// Starts `desktop` (an E2e::Desktop) or ends the test as E2E_REQUIRE does.
+#define E2E_REQUIRE_DESKTOP(desktop)                                          \
+    do {                                                                      \
+        QString e2eError_;                                                    \
+        E2E_REQUIRE((desktop).start(&e2eError_),                              \
+                    QStringLiteral("no X desktop: ") + e2eError_);            \
     } while (false)

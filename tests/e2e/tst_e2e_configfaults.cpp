@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <QtTest>
 
 #include <sched.h>
@@ -23,32 +22,20 @@ using namespace E2e;
 
 namespace {
 
-constexpr int ExitBudgetMs = 4000;
 const QString Config = QStringLiteral("config.cfg");
 
 // Columns 0 and 1 swapped, Chinese.
 QByteArray oldRecord()
 {
-    QByteArray bytes;
-    const int orders[9] = {1, 0, 2, 3, 4, 5, 6, 7, 8};
-    const int widths[9] = {101, 102, 103, 104, 105, 106, 107, 108, 300};
-    for (int i = 0; i < 9; ++i) {
-        char pair[8];
-        qToLittleEndian<qint32>(orders[i], pair);
-        qToLittleEndian<qint32>(widths[i], pair + 4);
-        bytes.append(pair, 8);
-    }
-    bytes[64] = 'c';
-    bytes[65] = bytes[66] = bytes[67] = '\0';
-    return bytes;
+    return makeRecord({1, 0, 2, 3, 4, 5, 6, 7, 8}, {101, 102, 103, 104, 105, 106, 107, 108, 300}, "c");
 }
 
 // A private network with loopback only, and the user "nobody".
 QStringList unprivileged()
 {
-    return {QStringLiteral("unshare"), QStringLiteral("--net"), QStringLiteral("--"),
-            QStringLiteral("sh"), QStringLiteral("-c"),
-            QStringLiteral("ip link set lo up && exec setpriv --reuid=65534 --regid=65534 --clear-groups -- \"$0\" \"$@\"")};
+    return Network::loopbackOnly()
+        << QStringLiteral("setpriv") << QStringLiteral("--reuid=65534") << QStringLiteral("--regid=65534")
+        << QStringLiteral("--clear-groups") << QStringLiteral("--");
 }
 
 bool setMode(const QString &path, mode_t mode)
@@ -80,7 +67,6 @@ private:
     // A run of the program in `workspace` (whose folder is a fresh tmpfs of
     // `options`), with the old record in place; returns its main window.
     bool startOnTmpfs(ClientRun &run, const Workspace &workspace, const QString &options);
-    void endWithEscape(ClientRun &run, WindowId window);
 
     Desktop m_desktop;
     QStringList m_mounts;
@@ -93,8 +79,7 @@ void tst_E2eConfigFaults::initTestCase()
     E2E_REQUIRE(::unshare(CLONE_NEWNS) == 0, QStringLiteral("no mount namespace: unshare(CLONE_NEWNS) failed"));
     E2E_REQUIRE(::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0,
                 QStringLiteral("cannot make the mounts private"));
-    QString error;
-    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
+    E2E_REQUIRE_DESKTOP(m_desktop);
 }
 
 void tst_E2eConfigFaults::cleanup()
@@ -120,17 +105,6 @@ bool tst_E2eConfigFaults::startOnTmpfs(ClientRun &run, const Workspace &workspac
     return run.start({}, unprivileged());
 }
 
-void tst_E2eConfigFaults::endWithEscape(ClientRun &run, WindowId window)
-{
-    run.markTime();
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY2(run.waitForExit(10000), qPrintable(run.output()));
-    QVERIFY2(!run.crashed(), qPrintable(run.output()));
-    QCOMPARE(run.exitCode(), 0);
-    qInfo("program ended %lld ms after Escape", run.msToExit());
-    QVERIFY(run.msToExit() >= 0 && run.msToExit() < ExitBudgetMs);
-}
-
 void tst_E2eConfigFaults::healthyDiskRewritesTheFile()
 {
     // The control: on a sound disk the record is replaced (a new file).
@@ -141,7 +115,7 @@ void tst_E2eConfigFaults::healthyDiskRewritesTheFile()
     const WindowId window = client.waitForMainWindow();
     QVERIFY(window != 0);
     const ino_t before = inodeOf(workspace.configPath());
-    endWithEscape(client, window);
+    E2E_VERIFY_NO_FAULT(client.endWith(window, QStringLiteral("Escape"), 0, ExitBudgetMs));
     QCOMPARE(workspace.config().size(), 72);
     QCOMPARE(workspace.config().mid(64, 2), QByteArray("c\0", 2));
     QVERIFY(inodeOf(workspace.configPath()) != before);
@@ -197,7 +171,7 @@ void tst_E2eConfigFaults::faultAtExit()
     }
     const QByteArray before = workspace.config();
 
-    endWithEscape(client, window);
+    E2E_VERIFY_NO_FAULT(client.endWith(window, QStringLiteral("Escape"), 0, ExitBudgetMs));
 
     if (fault == QLatin1String("folder")) {
         QVERIFY(QFileInfo(folder.filePath(Config)).isDir());

@@ -45,8 +45,6 @@ private slots:
     void findAllEmptiesAndRefills();
 
 private:
-    bool waitForRows(WindowId window, int rows, int timeoutMs = 5000);
-
     Desktop m_desktop;
     QStringList m_segments;
     QStringList m_clientAddresses;
@@ -60,19 +58,7 @@ void tst_E2eDiscovery::initTestCase()
     E2E_REQUIRE(m_segments.size() == 2 && m_clientAddresses.size() == 2,
                 QStringLiteral("needs the client namespace with two segments that "
                                "tests/support/netns.sh builds (run it through ctest)"));
-    QString error;
-    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
-}
-
-
-bool tst_E2eDiscovery::waitForRows(WindowId window, int rows, int timeoutMs)
-{
-    int seen = -1;
-    const bool ok = waitUntil([&] { return (seen = listRowCount(m_desktop, window)) == rows; },
-                              timeoutMs, 100);
-    if (!ok)
-        qWarning("the list shows %d rows, expected %d", seen, rows);
-    return ok;
+    E2E_REQUIRE_DESKTOP(m_desktop);
 }
 
 void tst_E2eDiscovery::findsDevicesOnBothSegments()
@@ -85,16 +71,11 @@ void tst_E2eDiscovery::findsDevicesOnBothSegments()
     Workspace workspace;
     QVERIFY(workspace.isValid());
     ClientRun run(m_desktop, workspace);
-    QVERIFY(run.start({}, Network::inherited()));
-    const WindowId window = run.waitForMainWindow();
+    const WindowId window = run.startAndWaitForRows(3);
     QVERIFY2(window != 0, qPrintable(run.output()));
 
     // The start-up discovery: one read query on each segment, from the
     // client's address there, carrying sequence number 1.
-    QVERIFY(segmentA.waitForReceived(1));
-    QVERIFY(segmentB.waitForReceived(1));
-    m_desktop.parkPointer();
-    QVERIFY(waitForRows(window, 3));
     QTest::qWait(300); // nothing more may come
     QCOMPARE(receivedQueries(segmentA),
              QStringList{m_clientAddresses.at(0) + QStringLiteral(":2850 ZOL_READ_QUERY,0,1")});
@@ -105,10 +86,7 @@ void tst_E2eDiscovery::findsDevicesOnBothSegments()
     QCOMPARE(listRowCount(m_desktop, window), 3);
     QVERIFY(!m_desktop.screenshot(QStringLiteral("discovery-three-devices")).isEmpty());
 
-    run.markTime();
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY(run.waitForExit(10000));
-    QCOMPARE(run.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
 }
 
 void tst_E2eDiscovery::findAllEmptiesAndRefills()
@@ -121,11 +99,8 @@ void tst_E2eDiscovery::findAllEmptiesAndRefills()
     Workspace workspace;
     QVERIFY(workspace.isValid());
     ClientRun run(m_desktop, workspace);
-    QVERIFY(run.start({}, Network::inherited()));
-    const WindowId window = run.waitForMainWindow();
+    const WindowId window = run.startAndWaitForRows(3);
     QVERIFY2(window != 0, qPrintable(run.output()));
-    m_desktop.parkPointer();
-    QVERIFY(waitForRows(window, 3));
 
     // The device on the second segment goes away: Find All empties the
     // list, so its row does not survive the refresh.
@@ -133,7 +108,7 @@ void tst_E2eDiscovery::findAllEmptiesAndRefills()
     QVERIFY(m_desktop.key(window, QStringLiteral("f")));
     QVERIFY(DeviceSimulator::waitFor([&] { return segmentA.received().size() == 2; }, 5000));
     QCOMPARE(segmentA.received().at(1).text(), QStringLiteral("ZOL_READ_QUERY,0,2"));
-    QVERIFY(waitForRows(window, 2));
+    QVERIFY(waitForListRows(m_desktop, window, 2));
     QVERIFY(!m_desktop.screenshot(QStringLiteral("discovery-after-find-all-one-segment")).isEmpty());
 
     // Two devices answer on the second segment now, one of them with new
@@ -143,13 +118,11 @@ void tst_E2eDiscovery::findAllEmptiesAndRefills()
     QVERIFY(m_desktop.key(window, QStringLiteral("f")));
     QVERIFY(segmentB->waitForReceived(1));
     QCOMPARE(segmentB->received().at(0).text(), QStringLiteral("ZOL_READ_QUERY,0,3"));
-    QVERIFY(waitForRows(window, 4));
+    QVERIFY(waitForListRows(m_desktop, window, 4));
     QCOMPARE(segmentA.received().size(), 3);
     QVERIFY(!m_desktop.screenshot(QStringLiteral("discovery-after-find-all")).isEmpty());
 
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY(run.waitForExit(10000));
-    QCOMPARE(run.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
 }
 
 QTEST_GUILESS_MAIN(tst_E2eDiscovery)

@@ -5,7 +5,6 @@
 #include "harness.h"
 
 #include <QProcess>
-#include <QtEndian>
 #include <QtTest>
 
 using namespace E2e;
@@ -13,39 +12,6 @@ using namespace E2e;
 namespace {
 
 const QString ChineseCaption = QStringLiteral("ZOL 客户端");
-constexpr int ExitTimeoutMs = 10000;
-
-struct Layout
-{
-    QList<int> orders;
-    QList<int> widths;
-    QByteArray code;
-};
-
-QByteArray makeRecord(const QList<int> &orders, const QList<int> &widths, const QByteArray &code)
-{
-    QByteArray bytes(72, '\0');
-    for (int i = 0; i < 9; ++i) {
-        qToLittleEndian<qint32>(orders.value(i), bytes.data() + 8 * i);
-        qToLittleEndian<qint32>(widths.value(i), bytes.data() + 8 * i + 4);
-    }
-    bytes.replace(64, code.size(), code);
-    return bytes;
-}
-
-Layout readRecord(const QByteArray &bytes)
-{
-    Layout layout;
-    if (bytes.size() != 72)
-        return layout;
-    for (int i = 0; i < 9; ++i) {
-        layout.orders << qFromLittleEndian<qint32>(bytes.constData() + 8 * i);
-        layout.widths << qFromLittleEndian<qint32>(bytes.constData() + 8 * i + 4);
-    }
-    layout.code = bytes.mid(64, 8);
-    layout.code.truncate(layout.code.indexOf('\0') < 0 ? 8 : layout.code.indexOf('\0'));
-    return layout;
-}
 
 bool chineseFontInstalled()
 {
@@ -69,25 +35,13 @@ private slots:
     void movedAndWidenedColumnsComeBack();
 
 private:
-    void endWithEscape(ClientRun &run, WindowId window);
-
     Desktop m_desktop;
 };
 
 void tst_E2eLayout::initTestCase()
 {
     E2E_REQUIRE_MACHINE();
-    QString error;
-    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
-}
-
-void tst_E2eLayout::endWithEscape(ClientRun &run, WindowId window)
-{
-    // Esc stays the Exit key in both languages.
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY2(run.waitForExit(ExitTimeoutMs), qPrintable(run.output()));
-    QVERIFY(!run.crashed());
-    QCOMPARE(run.exitCode(), 0);
+    E2E_REQUIRE_DESKTOP(m_desktop);
 }
 
 void tst_E2eLayout::chineseFromTheCommandLine()
@@ -110,8 +64,9 @@ void tst_E2eLayout::chineseFromTheCommandLine()
     QTest::qWait(500);
     QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-chinese-main-window")).isEmpty());
 
-    endWithEscape(run, window);
-    const Layout saved = readRecord(workspace.config());
+    // Esc stays the Exit key in both languages.
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
+    const LayoutRecord saved = readRecord(workspace.config());
     QCOMPARE(saved.code, QByteArray("c"));
     QCOMPARE(saved.widths, widths);
 
@@ -120,7 +75,7 @@ void tst_E2eLayout::chineseFromTheCommandLine()
     QVERIFY(again.start());
     const WindowId second = m_desktop.waitForWindow(again.pid(), ChineseCaption, 10000);
     QVERIFY2(second != 0, qPrintable(again.output()));
-    endWithEscape(again, second);
+    E2E_VERIFY_NO_FAULT(again.endWith(second, QStringLiteral("Escape")));
 }
 
 void tst_E2eLayout::chineseAfterAFirstRun()
@@ -135,10 +90,8 @@ void tst_E2eLayout::chineseAfterAFirstRun()
     QVERIFY(first.start({ QStringLiteral("/s"), QStringLiteral("c") }));
     const WindowId english = first.waitForMainWindow();
     QVERIFY2(english != 0, qPrintable(first.output())); // the switch is not honoured yet
-    endWithEscape(first, english);
-    if (QTest::currentTestFailed())
-        return;
-    const Layout written = readRecord(workspace.config());
+    E2E_VERIFY_NO_FAULT(first.endWith(english, QStringLiteral("Escape")));
+    const LayoutRecord written = readRecord(workspace.config());
     QCOMPARE(workspace.config().size(), 72);
     QCOMPARE(written.code, QByteArray("C"));
 
@@ -150,8 +103,8 @@ void tst_E2eLayout::chineseAfterAFirstRun()
     m_desktop.parkPointer();
     QTest::qWait(500);
     QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-chinese-after-first-run")).isEmpty());
-    endWithEscape(second, chinese);
-    const Layout stored = readRecord(workspace.config());
+    E2E_VERIFY_NO_FAULT(second.endWith(chinese, QStringLiteral("Escape")));
+    const LayoutRecord stored = readRecord(workspace.config());
     QCOMPARE(stored.code, QByteArray("c"));
     // Column 8's order shares its bytes with the code; the rest stays.
     QCOMPARE(stored.orders.mid(0, 8), written.orders.mid(0, 8));
@@ -221,9 +174,9 @@ void tst_E2eLayout::movedAndWidenedColumnsComeBack()
     QVERIFY(!m_desktop.screenshot(QStringLiteral("layout-before-restart")).isEmpty());
     const QImage before = m_desktop.grab();
 
-    endWithEscape(run, window);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
     const QByteArray first = workspace.config();
-    const Layout moved = readRecord(first);
+    const LayoutRecord moved = readRecord(first);
     QCOMPARE(moved.widths.size(), 9);
     QVERIFY2(qAbs(moved.widths[0] - 160) <= 6, qPrintable(QString::number(moved.widths[0])));
     QCOMPARE(moved.orders[0], 0);
@@ -249,7 +202,7 @@ void tst_E2eLayout::movedAndWidenedColumnsComeBack()
     const QRect header(viewport.left(), viewport.top() - 16, viewport.width(), 16);
     const QPoint shift = secondArea.topLeft() - area.topLeft();
     QCOMPARE(after.copy(header.translated(shift)), before.copy(header));
-    endWithEscape(again, second);
+    E2E_VERIFY_NO_FAULT(again.endWith(second, QStringLiteral("Escape")));
     QCOMPARE(workspace.config(), first);
 }
 

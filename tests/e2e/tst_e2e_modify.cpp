@@ -75,8 +75,6 @@ private:
     // Clicks into the edit dialog's IP address field (DHCP off: the first of
     // the last five editable fields).
     bool focusIpAddress(WindowId dialog);
-    // Starts the program and waits for `rows` rows in its list.
-    WindowId startAndWaitForRows(ClientRun &run, int rows);
     // Clicks the list's row `index` (in display order) and presses Return;
     // returns the edit dialog.
     WindowId openRow(ClientRun &run, WindowId window, int index);
@@ -94,21 +92,7 @@ void tst_E2eModify::initTestCase()
     E2E_REQUIRE(m_segments.size() == 2 && m_clientAddresses.size() == 2,
                 QStringLiteral("needs the client namespace with two segments that "
                                "tests/support/netns.sh builds (run it through ctest)"));
-    QString error;
-    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
-}
-
-WindowId tst_E2eModify::startAndWaitForRows(ClientRun &run, int rows)
-{
-    if (!run.start({}, Network::inherited()))
-        return 0;
-    const WindowId window = run.waitForMainWindow();
-    if (window == 0)
-        return 0;
-    m_desktop.parkPointer();
-    if (!waitUntil([&] { return listRowCount(m_desktop, window) == rows; }, 5000, 100))
-        return 0;
-    return window;
+    E2E_REQUIRE_DESKTOP(m_desktop);
 }
 
 WindowId tst_E2eModify::openRow(ClientRun &run, WindowId window, int index)
@@ -144,7 +128,7 @@ void tst_E2eModify::changedAddressIsWrittenAndShown()
     Workspace workspace;
     QVERIFY(workspace.isValid());
     ClientRun run(m_desktop, workspace);
-    const WindowId window = startAndWaitForRows(run, 2);
+    const WindowId window = run.startAndWaitForRows(2);
     QVERIFY2(window != 0, qPrintable(run.output()));
 
     // "Gate Box" sorts before "VRD Module": the valve is the first row.
@@ -205,7 +189,7 @@ void tst_E2eModify::changedAddressIsWrittenAndShown()
     QTest::qWait(300);
     QCOMPARE(m_desktop.findWindow(run.pid(), messageBoxCaption()), WindowId(0));
     QCOMPARE(m_desktop.findWindow(run.pid(), ProgressCaption), WindowId(0));
-    QVERIFY(waitUntil([&] { return listRowCount(m_desktop, window) == 2; }, 5000, 100));
+    QVERIFY(waitForListRows(m_desktop, window, 2));
     QVERIFY(!m_desktop.screenshot(QStringLiteral("modify-list-after-change")).isEmpty());
 
     // The list shows what the device reports now: open the row again.
@@ -219,9 +203,7 @@ void tst_E2eModify::changedAddressIsWrittenAndShown()
     QTest::qWait(300);
     QCOMPARE(segmentA.received().size(), 3); // Cancel sends nothing
 
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY(run.waitForExit(10000));
-    QCOMPARE(run.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
 }
 
 void tst_E2eModify::switchingDhcpOnShowsTheLongProgress()
@@ -232,7 +214,7 @@ void tst_E2eModify::switchingDhcpOnShowsTheLongProgress()
     Workspace workspace;
     QVERIFY(workspace.isValid());
     ClientRun run(m_desktop, workspace);
-    const WindowId window = startAndWaitForRows(run, 1);
+    const WindowId window = run.startAndWaitForRows(1);
     QVERIFY2(window != 0, qPrintable(run.output()));
     const WindowId dialog = openRow(run, window, 0);
     QVERIFY2(dialog != 0, qPrintable(run.output()));
@@ -263,9 +245,7 @@ void tst_E2eModify::switchingDhcpOnShowsTheLongProgress()
     QVERIFY(segmentA.waitForReceived(3));
     QCOMPARE(segmentA.received().at(2).text(), QStringLiteral("ZOL_READ_QUERY,0,3"));
 
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY(run.waitForExit(10000));
-    QCOMPARE(run.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
 }
 
 void tst_E2eModify::refusalThroughTwoSegmentsShowsOneBox()
@@ -281,7 +261,7 @@ void tst_E2eModify::refusalThroughTwoSegmentsShowsOneBox()
     QVERIFY(workspace.isValid());
     ClientRun run(m_desktop, workspace);
     // Heard on both segments, listed once.
-    const WindowId window = startAndWaitForRows(run, 1);
+    const WindowId window = run.startAndWaitForRows(1);
     QVERIFY2(window != 0, qPrintable(run.output()));
     const WindowId dialog = openRow(run, window, 0);
     QVERIFY2(dialog != 0, qPrintable(run.output()));
@@ -312,9 +292,7 @@ void tst_E2eModify::refusalThroughTwoSegmentsShowsOneBox()
     QCOMPARE(m_desktop.findWindow(run.pid(), messageBoxCaption()), WindowId(0));
     QCOMPARE(m_desktop.visibleWindows(run.pid()), QList<WindowId>{window});
 
-    QVERIFY(m_desktop.key(window, QStringLiteral("Escape")));
-    QVERIFY(run.waitForExit(10000));
-    QCOMPARE(run.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(run.endWith(window, QStringLiteral("Escape")));
 }
 
 QTEST_GUILESS_MAIN(tst_E2eModify)

@@ -15,17 +15,7 @@ using namespace E2e;
 
 namespace {
 
-// Teardown stops the receiver thread, which may take up to about two seconds.
-constexpr int ExitTimeoutMs = 10000;
 constexpr int WindowTimeoutMs = 15000;
-
-// The language code stored at offset 64 of "config.cfg", up to its zero byte.
-QByteArray storedLanguage(const QByteArray &config)
-{
-    const QByteArray tail = config.mid(64, 8);
-    const int end = tail.indexOf('\0');
-    return end < 0 ? tail : tail.left(end);
-}
 
 QByteArray readFile(const QString &path)
 {
@@ -107,8 +97,7 @@ void tst_InstalledStart::initTestCase()
     QVERIFY2(!readFile(entry).contains('"'), "the menu entry quotes a path; word splitting won't do");
     m_exec = execLines(entry);
 
-    QString error;
-    E2E_REQUIRE(m_desktop.start(&error), QStringLiteral("no X desktop: ") + error);
+    E2E_REQUIRE_DESKTOP(m_desktop);
 }
 
 QString tst_InstalledStart::userFolder(const QString &user) const
@@ -159,9 +148,7 @@ bool tst_InstalledStart::start(Run &run, const QString &user, const QString &men
 void tst_InstalledStart::closeWithEscape(Run &run)
 {
     QVERIFY(m_desktop.key(run.window, QStringLiteral("Escape")));
-    QVERIFY2(run.process.waitForFinished(ExitTimeoutMs), "still running after Esc");
-    QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.process.exitCode(), 0);
+    E2E_VERIFY_NO_FAULT(exitFault(run.process, 0));
     // Loopback answers nothing, and nothing else should have gone wrong.
     QCOMPARE(QString::fromUtf8(readFile(run.messages)), QString());
 }
@@ -220,7 +207,7 @@ void tst_InstalledStart::chineseActionLoadsTheChineseMessages()
     m_desktop.parkPointer();
     m_desktop.screenshot(QStringLiteral("installed-chinese"));
     closeWithEscape(run);
-    QCOMPARE(storedLanguage(config(user)), QByteArray("c"));
+    QCOMPARE(readRecord(config(user)).code, QByteArray("c"));
 }
 
 // No "config.cfg" yet: the program itself would follow the locale (C here);
@@ -249,7 +236,7 @@ void tst_InstalledStart::englishAction()
     QCOMPARE(m_desktop.windowTitle(run.window), mainWindowCaption());
     QVERIFY(!loadedChinese(run));
     closeWithEscape(run);
-    QCOMPARE(storedLanguage(config(user)), QByteArray("en"));
+    QCOMPARE(readRecord(config(user)).code, QByteArray("en"));
 }
 
 QTEST_GUILESS_MAIN(tst_InstalledStart)
