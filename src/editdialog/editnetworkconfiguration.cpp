@@ -114,7 +114,8 @@ void Edit_Network_Configuration::OK_clicked()
                                            fields.mask, fields.gateway, dhcp, fields.name,
                                            fields.location);
     // Clearing the latch lets the first verdict on this write be shown.
-    SendToAllAdapters(query, true);
+    if (const QString failure = SendToAllAdapters(query, true); !failure.isEmpty())
+        ShowMessage(failure);
     accept();
 }
 
@@ -142,7 +143,8 @@ void Edit_Network_Configuration::ResetIP_clicked()
                                            zeroAddress(), zeroAddress(), DHCP->isChecked(),
                                            Name->text(), Location->text());
     IncrementQuerySequence();
-    SendToAllAdapters(query, false);
+    if (const QString failure = SendToAllAdapters(query, false); !failure.isEmpty())
+        ShowMessage(failure);
 
     ShowMessage(QStringLiteral("Device IP Address has been reset, give the device at least 10 seconds\n"
                                "to get it's new IP Address from the DHCP Server."));

@@ -50,7 +50,8 @@ void Zol_ClientMainWindow::Find_All_clicked()
     clearDeviceRows();
     Edit->setEnabled(false);
     IncrementQuerySequence();
-    SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false);
+    if (const QString failure = SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false); !failure.isEmpty())
+        ShowMessage(failure);
 }
 
 void Zol_ClientMainWindow::customEvent(QEvent *event)

@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "app/appshell.h"
 #include "app/columnlayoutrecord.h"
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
@@ -18,6 +19,10 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     ColumnLayout = std::make_unique<char[]>(ColumnLayoutRecord::RecordSize);
     LayoutLoaded = false;
     loadColumnLayout();
+    // Emitted on the receiver's thread; the box opens on this one.
+    connect(&Receiver, &ReceiveThread::bindFailed, this, [] {
+        ShowMessage(QStringLiteral("The response socket is unavailable to bind."));
+    });
     if (!Receiver.isRunning())
         Receiver.start();
     connect(&ModifyTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::ModifyTimeOut);

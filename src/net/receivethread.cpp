@@ -1,11 +1,9 @@
 #include "net/receivethread.h"
 
-#include "app/appshell.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include <arpa/inet.h>
 #include <linux/sock_diag.h>
@@ -78,17 +76,6 @@ int openResponseSocket()
     return fd;
 }
 
-void reportBindFailure()
-{
-    // The message box belongs on the GUI thread.
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app)
-        return;
-    QMetaObject::invokeMethod(app, [] {
-        ShowMessage(QStringLiteral("The response socket is unavailable to bind."));
-    }, Qt::QueuedConnection);
-}
-
 } // namespace
 
 ReceiveThread::ReceiveThread(QObject *owner)
@@ -118,7 +105,7 @@ void ReceiveThread::run()
 {
     const int fd = m_socket.load();
     if (fd < 0) {
-        reportBindFailure();
+        emit bindFailed();
         return;
     }
 

@@ -23,8 +23,17 @@ public:
     // True while answers wait in the kernel's queue because the owner has
     // enough queued already: a burst is still coming in.
     bool holdingBack() const { return m_holdingBack; }
+    // False when port 2851 could not be had; the thread then ends at once
+    // after emitting bindFailed().
+    bool isBound() const { return m_socket.load() >= 0; }
     // Asks the loop to stop and waits for it (about 2 s at the most).
     ~ReceiveThread() override;
+
+signals:
+    // Emitted from the thread when it starts without a socket, so that the
+    // owner can tell the user (connected to an object of the GUI thread, it
+    // arrives there).
+    void bindFailed();
 
 protected:
     void run() override;

@@ -1,6 +1,5 @@
 #include "net/sender.h"
 
-#include "app/appshell.h"
 #include "net/networkplatform.h"
 
 #include <QStringList>
@@ -16,7 +15,7 @@ constexpr std::size_t AddressTextBufferSize = 128;
 constexpr int ConversionAttempts = 3;
 } // namespace
 
-void SendToAllAdapters(const QString &message, bool clearLatch)
+QString SendToAllAdapters(const QString &message, bool clearLatch)
 {
     if (clearLatch)
         WriteAnswered = false;
@@ -27,11 +26,9 @@ void SendToAllAdapters(const QString &message, bool clearLatch)
     case NetworkPlatform::ListResult::Ok:
         break;
     case NetworkPlatform::ListResult::AccessFailed:
-        ShowMessage(QStringLiteral("Unable to access network adapters\n"));
-        return;
+        return QStringLiteral("Unable to access network adapters\n");
     case NetworkPlatform::ListResult::AllocFailed:
-        ShowMessage(QStringLiteral("Unable to allocate memory needed to call GetAdaptersAddresses\n"));
-        return;
+        return QStringLiteral("Unable to allocate memory needed to call GetAdaptersAddresses\n");
     }
 
     // One length variable for the whole enumeration: each conversion may
@@ -63,6 +60,7 @@ void SendToAllAdapters(const QString &message, bool clearLatch)
     const QByteArray bytes = message.toLatin1();
     for (const QString &text : std::as_const(addresses))
         SendFromAddress(bytes, text); // a failed address simply gets nothing
+    return {};
 }
 
 bool SendFromAddress(const QByteArray &messageBytes, const QString &localAddressText)

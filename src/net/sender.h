@@ -9,7 +9,9 @@ extern bool WriteAnswered;
 // Sends the query once from every distinct local IPv4 address, each time from
 // a short-lived socket bound to that address and port 2850, to
 // 255.255.255.255:2850. clearLatch clears WriteAnswered first.
-void SendToAllAdapters(const QString &message, bool clearLatch);
+// When the adapters can't be listed nothing is sent and the message for the
+// user comes back; otherwise the result is empty. The caller shows it.
+[[nodiscard]] QString SendToAllAdapters(const QString &message, bool clearLatch);
 
 // One send from one local address text; true when the datagram was handed to
 // the network stack.

@@ -181,7 +181,7 @@ QString exitFault(QProcess &process, int exitCode);
 // Launchers that put the program into a network of its own.
 namespace Network {
 // No launcher: the program shares the test's namespace (tests that run in
-// the client namespace built by tests/support/netns.sh).
+// the client namespace built by tools/netns.sh).
 inline QStringList inherited() { return {}; }
 // A fresh namespace with only the loopback adapter, up.
 QStringList loopbackOnly();

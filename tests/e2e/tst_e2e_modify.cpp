@@ -91,7 +91,7 @@ void tst_E2eModify::initTestCase()
     m_clientAddresses = NetnsClientAddresses();
     E2E_REQUIRE(m_segments.size() == 2 && m_clientAddresses.size() == 2,
                 QStringLiteral("needs the client namespace with two segments that "
-                               "tests/support/netns.sh builds (run it through ctest)"));
+                               "tools/netns.sh builds (run it through ctest)"));
     E2E_REQUIRE_DESKTOP(m_desktop);
 }
 

@@ -49,7 +49,7 @@ for t in "${targets[@]}"; do
     echo "== fuzz_$t for ${seconds} s"
     # Leaks are checked after every input; none at exit, where the target's
     # window and application object are simply left behind.
-    LSAN_OPTIONS=leak_check_at_exit=0 "$here/../support/in-private-netns.sh" "$bin" \
+    LSAN_OPTIONS=leak_check_at_exit=0 "$here/../../tools/in-private-netns.sh" "$bin" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$t")" \
         -error_exitcode=99 -timeout_exitcode=98 $(extra_options "$t") \
         -print_final_stats=1 -artifact_prefix="$artifacts/" \

@@ -1,6 +1,6 @@
 // Prints how long the device table takes to take in many device answers.
 // Run it in a private namespace (it starts the window's receiver):
-//   tests/support/in-private-netns.sh env QT_QPA_PLATFORM=offscreen build/tests/bench_devicelist [count]
+//   tools/in-private-netns.sh env QT_QPA_PLATFORM=offscreen build/tests/bench_devicelist [count]
 
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"

@@ -1,5 +1,5 @@
 // The real main window taking in device answers over real sockets: two
-// simulated segments (see tests/support/netns.sh), a simulator on each.
+// simulated segments (see tools/netns.sh), a simulator on each.
 
 #include "../support/devsim.h"
 #include "../support/maptranslator.h"

@@ -6,7 +6,7 @@
 
 #include <QTest>
 
-// The real sender over two simulated segments (see tests/support/netns.sh).
+// The real sender over two simulated segments (see tools/netns.sh).
 class tst_SenderNetwork : public QObject
 {
     Q_OBJECT

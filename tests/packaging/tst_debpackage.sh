@@ -84,7 +84,7 @@ begin "the unpacked launcher reaches the unpacked program"
 # before any window or network use; the message goes to a file. Run in a
 # private network namespace all the same, should that ever change.
 env -u XDG_DATA_HOME HOME="$tmp/home" QT_QPA_PLATFORM=offscreen ZOL_MESSAGE_LOG="$tmp/messages" \
-    timeout 60 "$(dirname -- "$0")/../support/in-private-netns.sh" "$root/usr/bin/zol-client" /x 2>"$tmp/stderr"
+    timeout 60 "$(dirname -- "$0")/../../tools/in-private-netns.sh" "$root/usr/bin/zol-client" /x 2>"$tmp/stderr"
 check "exit code 1 after invalid arguments (got $?)" [ $? -eq 1 ]
 check "the program's own message" grep -q 'Invalid parameters.' "$tmp/messages"
 check "the per-user folder was prepared" [ -L "$tmp/home/.local/share/zol-client/qrt_c.qm" ]

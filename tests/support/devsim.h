@@ -1,6 +1,6 @@
 #pragma once
 
-// Test-side handle on the device simulator (tests/sim/zol_devsim.cpp) and the
+// Test-side handle on the device simulator (tools/zol_devsim.cpp) and the
 // private-network guard for tests registered with zol_add_test(... SEGMENTS n).
 //
 //   ZOL_REQUIRE_NETNS();                      // in initTestCase(): skip/fail outside
@@ -24,7 +24,7 @@
 #include <QTest>
 #include <QThread>
 
-// Names of the segment namespaces made by tests/support/netns.sh, in order.
+// Names of the segment namespaces made by tools/netns.sh, in order.
 inline QStringList NetnsSegments()
 {
     return QString::fromLocal8Bit(qgetenv("ZOL_NETNS_SEGMENTS")).split(u' ', Qt::SkipEmptyParts);
@@ -36,7 +36,7 @@ inline QStringList NetnsClientAddresses()
 }
 
 // Set by the wrappers that put a test into a private namespace:
-// support/in-private-netns.sh (NETNS) and support/netns.sh (SEGMENTS n).
+// tools/in-private-netns.sh (NETNS) and tools/netns.sh (SEGMENTS n).
 inline bool InPrivateNetworkNamespace()
 {
     return qgetenv("ZOL_PRIVATE_NETNS") == "1";
