@@ -217,8 +217,7 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
     if (!response.hasStatus)
         return;
 
-    const QString &status = response.status;
-    if (status == QLatin1String("ZOL_CONFIGURATION_UPDATED")) {
+    if (IsWriteAccepted(response)) {
         WriteAnswered = true;
         const auto known = m_rowsByMac.find(response.mac);
         if (known != m_rowsByMac.end()) {
@@ -239,14 +238,8 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
         return;
     }
 
-    QString message;
-    if (status == QLatin1String("ZOL_MISSING_PARAMETERS"))
-        message = QStringLiteral("Modify failed, missing parameters.");
-    else if (status == QLatin1String("ZOL_SECURITY_VIOLATION"))
-        message = QStringLiteral("Modify failed, security mode enabled on device.");
-    else if (status == QLatin1String("ZOL_INVALID_PARAMETER"))
-        message = QStringLiteral("Modify failed, invalid parameter");
-    else
+    const QString message = WriteRefusalMessage(response.status);
+    if (message.isEmpty())
         return;
 
     ModifyFailed = true;

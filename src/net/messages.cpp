@@ -185,3 +185,19 @@ bool ParseWriteResponse(const QString &text, WriteResponse *out)
         *out = r;
     return true;
 }
+
+bool IsWriteAccepted(const WriteResponse &response)
+{
+    return response.hasStatus && response.status == QLatin1String("ZOL_CONFIGURATION_UPDATED");
+}
+
+QString WriteRefusalMessage(const QString &status)
+{
+    if (status == QLatin1String("ZOL_MISSING_PARAMETERS"))
+        return QStringLiteral("Modify failed, missing parameters.");
+    if (status == QLatin1String("ZOL_SECURITY_VIOLATION"))
+        return QStringLiteral("Modify failed, security mode enabled on device.");
+    if (status == QLatin1String("ZOL_INVALID_PARAMETER"))
+        return QStringLiteral("Modify failed, invalid parameter");
+    return {};
+}

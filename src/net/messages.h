@@ -79,3 +79,9 @@ inline const QString &WriteResponseKeyword() { static const QString k = QStringL
 // its first field is not their keyword.
 bool ParseReadResponse(const QString &text, ReadResponse *out);
 bool ParseWriteResponse(const QString &text, WriteResponse *out);
+
+// A write answer's verdict: the device took the settings.
+bool IsWriteAccepted(const WriteResponse &response);
+// The user's message for a refusing status word ("Modify failed, ..."), never
+// translated; empty for the success word and for words no device sends.
+QString WriteRefusalMessage(const QString &status);
