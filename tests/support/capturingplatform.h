@@ -2,52 +2,57 @@
 
 #include "net/networkplatform.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QStringList>
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
 
-#include <cstring>
-
-// A network platform with one adapter holding 127.0.0.1 that records every
-// datagram instead of sending it, so nothing leaves the test.
+// A network platform whose adapters hold the given addresses (IPv4 or IPv6
+// texts; one adapter per list) and that records every datagram with the local
+// address it was sent from, instead of sending it.
 class CapturingPlatform final : public NetworkPlatform
 {
 public:
-    ListResult listAdapters(QList<Adapter> *adapters) override
+    QList<QStringList> adapters{{QStringLiteral("127.0.0.1")}};
+    ListResult listResult = ListResult::Ok;
+    QList<QByteArray> sent;
+    QStringList sentFrom;
+
+    ListResult listAdapters(QList<Adapter> *out) override
     {
-        UnicastAddress unicast;
-        auto *in = reinterpret_cast<sockaddr_in *>(&unicast.address);
-        in->sin_family = AF_INET;
-        in->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        unicast.length = sizeof(sockaddr_in);
-        Adapter adapter;
-        adapter.unicast.append(unicast);
-        adapters->clear();
-        adapters->append(adapter);
-        return ListResult::Ok;
+        out->clear();
+        for (const QStringList &texts : std::as_const(adapters)) {
+            Adapter adapter;
+            for (const QString &text : texts) {
+                UnicastAddress unicast;
+                const bool v6 = text.contains(u':');
+                auto *in = reinterpret_cast<sockaddr_in *>(&unicast.address);
+                auto *in6 = reinterpret_cast<sockaddr_in6 *>(&unicast.address);
+                unicast.address.ss_family = v6 ? AF_INET6 : AF_INET;
+                inet_pton(v6 ? AF_INET6 : AF_INET, text.toLatin1().constData(), v6 ? (void *)&in6->sin6_addr : (void *)&in->sin_addr);
+                adapter.unicast.append(unicast);
+            }
+            out->append(adapter);
+        }
+        return listResult;
     }
 
-    bool addressToText(const UnicastAddress &address, char *buffer, std::size_t *length) override
+    bool addressToText(const UnicastAddress &a, char *buffer, std::size_t *length) override
     {
-        const auto *in = reinterpret_cast<const sockaddr_in *>(&address.address);
-        if (*length < INET_ADDRSTRLEN) {
-            *length = INET_ADDRSTRLEN;
-            return false;
-        }
-        return inet_ntop(AF_INET, &in->sin_addr, buffer, static_cast<socklen_t>(*length)) != nullptr;
+        const bool v6 = a.address.ss_family == AF_INET6;
+        const void *raw = v6 ? (const void *)&reinterpret_cast<const sockaddr_in6 *>(&a.address)->sin6_addr
+                             : (const void *)&reinterpret_cast<const sockaddr_in *>(&a.address)->sin_addr;
+        return inet_ntop(v6 ? AF_INET6 : AF_INET, raw, buffer, socklen_t(*length)) != nullptr;
     }
 
     bool sendBroadcast(const QByteArray &bytes, const unsigned char *localIPv4) override
     {
-        Q_UNUSED(localIPv4);
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, localIPv4, text, sizeof text);
         sent.append(bytes);
+        sentFrom.append(QString::fromLatin1(text));
         return true;
     }
 
-    // What was sent, as text.
     QStringList texts() const
     {
         QStringList result;
@@ -55,6 +60,4 @@ public:
             result.append(QString::fromLatin1(bytes));
         return result;
     }
-
-    QList<QByteArray> sent;
 };
