@@ -1,11 +1,31 @@
 #include "../support/devsim.h"
-#include "../support/responsecollector.h"
 
+#include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/receivethread.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+#include <netinet/in.h>
+#include <unistd.h>
+
+namespace {
+// Stands for the receiver's owner.
+struct Collector : QObject
+{
+    QStringList texts;
+    void customEvent(QEvent *event) override { texts << static_cast<DeviceResponseEvent *>(event)->text(); }
+};
+
+// A socket bound to 127.0.0.1 (port 0: any); sends to the answer port.
+int loopbackSocket(quint16 port)
+{
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
+    return ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0 ? fd : -1;
+}
+} // namespace
 
 class tst_ReceiveThread : public QObject
 {
@@ -33,23 +53,28 @@ void tst_ReceiveThread::datagramText()
 {
     QFETCH(QByteArray, datagram);
     QFETCH(QString, text);
-    ResponseCollector owner;
+    Collector owner;
     ReceiveThread receiver(&owner);
     receiver.start();
-    SendToLoopback(ResponsePort, {datagram, "second"});
+    const int fd = loopbackSocket(0);
+    const sockaddr_in to{AF_INET, htons(ResponsePort), {htonl(INADDR_LOOPBACK)}, {}};
+    for (const QByteArray &d : {datagram, QByteArray("second")})
+        ::sendto(fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+    ::close(fd);
     QTRY_COMPARE(owner.texts, QStringList({text, QStringLiteral("second")}));
 }
 
 void tst_ReceiveThread::takenPortSignalled()
 {
-    UdpPortHolder holder(ResponsePort);
-    QVERIFY(holder.ok());
-    ResponseCollector owner;
+    const int holder = loopbackSocket(ResponsePort); // another program on the port
+    QVERIFY(holder >= 0);
+    Collector owner;
     ReceiveThread receiver(&owner);
     QSignalSpy failed(&receiver, &ReceiveThread::bindFailed);
     receiver.start();
     QVERIFY(receiver.wait(5000)); // it ends at once without a socket
     QCOMPARE(failed.size(), 1);
+    ::close(holder);
 }
 
 QTEST_GUILESS_MAIN(tst_ReceiveThread)
