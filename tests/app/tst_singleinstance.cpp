@@ -36,9 +36,14 @@ void tst_SingleInstance::secondCopyIsRefused()
     QVERIFY(copies[1].waitForFinished(10000));
     QCOMPARE(copies[1].exitStatus(), QProcess::NormalExit);
     QCOMPARE(copies[1].exitCode(), 0);
+    // Bad arguments are refused before the running copy is looked for.
+    copies[1].start(copies[1].program(), {QStringLiteral("/x"), QStringLiteral("en")});
+    QVERIFY(copies[1].waitForFinished(10000));
+    QCOMPARE(copies[1].exitCode(), 1);
     QFile log(dir.filePath(QStringLiteral("messages.log")));
     QVERIFY(log.open(QIODevice::ReadOnly));
-    QCOMPARE(log.readAll(), QByteArray("Cannot execute, there is a copy already running.\n--\n"));
+    QCOMPARE(log.readAll(), QByteArray("Cannot execute, there is a copy already running.\n--\n"
+                                       "Invalid parameters.\n\nExample:\nZol_Client /s en\n--\n"));
     QCOMPARE(copies[0].state(), QProcess::Running);
     copies[0].kill();
     copies[0].waitForFinished(3000);

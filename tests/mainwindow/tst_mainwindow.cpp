@@ -9,26 +9,18 @@
 #include "mainwindow/modifyflow.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
-#include "net/sender.h"
 
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTranslator>
-#include <QTreeWidget>
-#include <QtEndian>
+#include <QtTest>
+#include <QtWidgets>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString Mac = QStringLiteral("00:11:22:33:44:55");
-const QString Answer = QStringLiteral("ZOL_READ_RESPONSE,0,1,FF,00:11:22:33:44:55,10.0.0.5,255.255.255.0,10.0.0.1,FALSE,dev,lab,0");
+const QString Mac = u"00:11:22:33:44:55"_s;
+const QString Answer = u"ZOL_READ_RESPONSE,0,1,FF,00:11:22:33:44:55,10.0.0.5,255.255.255.0,10.0.0.1,FALSE,dev,lab,0"_s;
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -38,20 +30,20 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
-    void findAllSendsTheNextReadQuery();
     void answersMakeRows_data();
     void answersMakeRows();
     void writeAnswers_data();
     void writeAnswers();
-    void progressSteps_data();
-    void progressSteps();
+    void modifyFlow_data();
+    void modifyFlow();
     void layoutFileRoundTrip();
     void languageFromCommandLineAndSwitch();
 
 private:
     void post(const QString &text) { QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(text)); }
     QStringList rows() const;
+    // A new window started with this config.cfg.
+    void restartWith(const QByteArray &record);
 
     QTemporaryDir m_dir;
     CapturingPlatform m_platform;
@@ -63,28 +55,32 @@ void tst_MainWindow::initTestCase()
 {
     ZOL_REQUIRE_NETNS(); // the window's receiver binds port 2851
     QVERIFY(QDir::setCurrent(m_dir.path()));
-    for (const char *file : {"qrt_c.qm", "qrt_en.qm"})
-        QVERIFY(QFile::copy(qEnvironmentVariable("ZOL_BIN_DIR") + u'/' + QLatin1String(file), QLatin1String(file)));
+    for (const QString &file : {u"qrt_c.qm"_s, u"qrt_en.qm"_s})
+        QVERIFY(QFile::copy(qEnvironmentVariable("ZOL_BIN_DIR") + u'/' + file, file));
     SetNetworkPlatform(&m_platform);
     SetMessageHook([this](const QString &text) { m_messages << text; });
-    SetSystemLocaleNameOverride(QStringLiteral("C"));
+    SetSystemLocaleNameOverride(u"C"_s);
     AppTranslator = new QTranslator(this);
     QCoreApplication::installTranslator(AppTranslator);
 }
 
 void tst_MainWindow::init()
 {
-    QFile::remove(QStringLiteral("config.cfg"));
     CurrentLanguage.clear();
+    restartWith({});
+    post(Answer);
+    QTRY_COMPARE(rows().size(), 1);
+}
+
+void tst_MainWindow::restartWith(const QByteArray &record)
+{
+    m_window.reset();
+    QFile file(u"config.cfg"_s);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(record) == record.size());
+    file.close();
     m_window = std::make_unique<Zol_ClientMainWindow>();
     m_platform.sent.clear();
     m_messages.clear();
-}
-
-void tst_MainWindow::cleanup()
-{
-    m_window.reset();
-    SetModifyPauseHook({});
 }
 
 QStringList tst_MainWindow::rows() const
@@ -100,31 +96,21 @@ QStringList tst_MainWindow::rows() const
     return result;
 }
 
-void tst_MainWindow::findAllSendsTheNextReadQuery()
-{
-    post(Answer);
-    QTRY_COMPARE(rows().size(), 1);
-    QuerySequence = 7;
-    m_window->Find_All_clicked();
-    QCOMPARE(m_platform.texts(), QStringList(QStringLiteral("ZOL_READ_QUERY,0,8")));
-    QVERIFY(rows().isEmpty());
-}
-
 void tst_MainWindow::answersMakeRows_data()
 {
+    // Posted after the answer Answer; the rows then listed, sorted.
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QStringList>("rows");
-    const QString row = QStringLiteral("VRD Module|0000255|00:11:22:33:44:55|10.0.0.5|255.255.255.0|10.0.0.1|Disabled|dev|lab");
-    QTest::newRow("one device heard through two segments listed once") << QStringList{Answer, Answer} << QStringList{row};
+    const QString row = u"VRD Module|0000255|00:11:22:33:44:55|10.0.0.5|255.255.255.0|10.0.0.1|Disabled|dev|lab"_s;
+    QTest::newRow("one device heard through two segments listed once") << QStringList{Answer} << QStringList{row};
     QTest::newRow("MACs differing in case are two devices")
-        << QStringList{u"ZOL_READ_RESPONSE,0,1,1,aa:bb:cc:00:00:01,1.1.1.1"_s, u"ZOL_READ_RESPONSE,0,1,1,AA:BB:CC:00:00:01,1.1.1.1"_s}
-        << QStringList{u"VRD Module|0000001|AA:BB:CC:00:00:01|1.1.1.1|||???||"_s, u"VRD Module|0000001|aa:bb:cc:00:00:01|1.1.1.1|||???||"_s};
+        << QStringList{u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:5A,1.1.1.1"_s, u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:5a,1.1.1.1"_s}
+        << QStringList{row, u"VRD Module|0000001|00:11:22:33:44:5A|1.1.1.1|||???||"_s, u"VRD Module|0000001|00:11:22:33:44:5a|1.1.1.1|||???||"_s};
     QTest::newRow("type and DHCP shown, refreshed in place")
-        << QStringList{Answer, u"ZOL_READ_RESPONSE,0,2,10,00:11:22:33:44:55,10.0.0.6,255.0.0.0,10.0.0.2,TRUE,n,l,0,Pump"_s}
+        << QStringList{u"ZOL_READ_RESPONSE,0,2,10,00:11:22:33:44:55,10.0.0.6,255.0.0.0,10.0.0.2,TRUE,n,l,0,Pump"_s}
         << QStringList{u"Pump|0000016|00:11:22:33:44:55|10.0.0.6|255.0.0.0|10.0.0.2|Enabled|n|l"_s};
-    QTest::newRow("missing serial and DHCP shown as ???")
-        << QStringList{u"ZOL_READ_RESPONSE"_s, u"ZOL_READ_RESPONSE,0,1,1,M1,1.1.1.1"_s}
-        << QStringList{u"VRD Module|0000001|M1|1.1.1.1|||???||"_s, u"VRD Module|???|||||???||"_s};
+    QTest::newRow("missing serial and DHCP shown as ???") << QStringList{u"ZOL_READ_RESPONSE"_s}
+        << QStringList{row, u"VRD Module|???|||||???||"_s};
 }
 
 void tst_MainWindow::answersMakeRows()
@@ -133,13 +119,14 @@ void tst_MainWindow::answersMakeRows()
     QFETCH(QStringList, rows);
     for (const QString &answer : answers)
         post(answer);
+    rows.sort();
     QTRY_COMPARE(this->rows(), rows);
 }
 
 void tst_MainWindow::writeAnswers_data()
 {
-    // Steps: "write" sends a write query, anything else is the status word of
-    // an answer from the device being edited.
+    // Steps: "write" is OK in the edit dialog, anything else the status word
+    // of an answer from the device being edited.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("rowIp");
@@ -158,114 +145,153 @@ void tst_MainWindow::writeAnswers()
     QFETCH(QStringList, steps);
     QFETCH(QStringList, messages);
     QFETCH(QString, rowIp);
-    post(Answer);
-    QTRY_COMPARE(rows().size(), 1);
-    m_window->EditDialog.Mac_Address->setText(Mac);
-    m_window->EditDialog.IP_Address->setText(QStringLiteral("10.0.0.9"));
+    Edit_Network_Configuration &d = m_window->EditDialog;
+    d.Mac_Address->setText(Mac);
+    d.IP_Address->setText(u"10.0.0.9"_s);
+    d.DHCP->setChecked(true); // the other addresses then go unchecked
     for (const QString &step : steps) {
         if (step == QLatin1String("write"))
-            (void)SendToAllAdapters(QStringLiteral("ZOL_WRITE_QUERY"), true);
+            d.OK_clicked();
         else
-            post(QStringLiteral("ZOL_WRITE_RESPONSE,0,1,") + Mac + u',' + step);
+            post(u"ZOL_WRITE_RESPONSE,0,1,"_s + Mac + u',' + step);
         QCoreApplication::sendPostedEvents();
     }
     QCOMPARE(m_messages, messages);
     QCOMPARE(m_window->findDeviceRow(Mac)->text(3), rowIp);
 }
 
-void tst_MainWindow::progressSteps_data()
+void tst_MainWindow::modifyFlow_data()
 {
+    // The device's row says dhcpBefore; in the edit dialog DHCP is set to
+    // dhcpAfter, the name and address typed, then OK or Renew Lease pressed.
     QTest::addColumn<bool>("dhcpBefore");
+    QTest::addColumn<bool>("renew");
     QTest::addColumn<bool>("dhcpAfter");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("stepMs");
-    QTest::newRow("DHCP switched on: waiting for an address") << false << true
-        << "Device Getting IP Address from DHCP Server..." << 100;
-    QTest::newRow("DHCP left off") << false << false << "Device Updating..." << 20;
-    QTest::newRow("DHCP left on") << true << true << "Device Updating..." << 20;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<QStringList>("sent");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("stepMs"); // 0: no progress shown
+    QTest::addColumn<QString>("progress");
+    const auto write = [](const char *dhcp) {
+        return QStringList{u"ZOL_WRITE_QUERY,0,4,00:11:22:33:44:55,10.0.0.5,255.255.255.0,10.0.0.1,"_s + QLatin1String(dhcp)
+                               + u",renamed,lab,"_s, u"ZOL_READ_QUERY,0,5"_s};
+    };
+    QTest::newRow("DHCP switched on: 100 ms steps") << false << false << true << "renamed" << "10.0.0.5" << write("TRUE")
+        << QStringList() << 100 << "Device Getting IP Address from DHCP Server...";
+    QTest::newRow("DHCP left off: 20 ms steps") << false << false << false << "renamed" << "10.0.0.5" << write("FALSE")
+        << QStringList() << 20 << "Device Updating...";
+    QTest::newRow("DHCP left on: 20 ms steps") << true << false << true << "renamed" << "10.0.0.5" << write("TRUE")
+        << QStringList() << 20 << "Device Updating...";
+    QTest::newRow("unchanged: nothing sent") << false << false << false << "dev" << "10.0.0.5" << QStringList()
+        << QStringList() << 0 << "";
+    QTest::newRow("invalid field shown, nothing sent") << false << false << false << "dev" << "10.0.0" << QStringList()
+        << QStringList{u"Invalid IP Address."_s} << 0 << "";
+    QTest::newRow("Renew Lease carries the current number") << true << true << true << "dev" << "10.0.0.5"
+        << QStringList{u"ZOL_WRITE_QUERY,0,3,00:11:22:33:44:55,0.0.0.0,0.0.0.0,0.0.0.0,TRUE,dev,lab,"_s}
+        << QStringList{u"Device IP Address has been reset, give the device at least 10 seconds\n"
+                       u"to get it's new IP Address from the DHCP Server."_s} << 0 << "";
 }
 
-void tst_MainWindow::progressSteps()
+void tst_MainWindow::modifyFlow()
 {
     QFETCH(bool, dhcpBefore);
+    QFETCH(bool, renew);
     QFETCH(bool, dhcpAfter);
-    QFETCH(QString, message);
+    QFETCH(QString, name);
+    QFETCH(QString, ip);
+    QFETCH(QStringList, sent);
+    QFETCH(QStringList, messages);
     QFETCH(int, stepMs);
-    post(QString(Answer).replace(QStringLiteral("FALSE"), dhcpBefore ? QStringLiteral("TRUE") : QStringLiteral("FALSE")));
-    QTRY_COMPARE(rows().size(), 1);
+    QFETCH(QString, progress);
+    post(QString(Answer).replace(u"FALSE"_s, dhcpBefore ? u"TRUE"_s : u"FALSE"_s));
+    QCoreApplication::sendPostedEvents();
     QList<int> pauses, values;
     QString shown;
     SetModifyPauseHook([&](int ms) {
         pauses << ms;
-        if (auto *progress = m_window->findChild<Device_Updating *>(); progress && progress->isVisible()) {
-            values << progress->progressBar1->value();
-            shown = progress->textLabel1->text();
+        if (auto *dialog = m_window->findChild<Device_Updating *>(); dialog && dialog->isVisible()) {
+            values << dialog->progressBar1->value();
+            shown = dialog->textLabel1->text();
         }
     });
     Edit_Network_Configuration &d = m_window->EditDialog;
     QTimer::singleShot(0, &d, [&] {
         d.DHCP->setChecked(dhcpAfter);
-        d.Name->setText(QStringLiteral("renamed"));
-        d.OK_clicked();
+        d.Name->setText(name);
+        d.IP_Address->setText(ip);
+        renew ? d.ResetIP_clicked() : d.OK_clicked();
+        if (d.isVisible())
+            d.reject();
     });
     QuerySequence = 3;
     m_window->MainList_doubleClicked(m_window->findDeviceRow(Mac));
+    SetModifyPauseHook({});
     QList<int> expectedValues;
-    for (int i = 0; i <= 40; ++i)
+    for (int i = 0; stepMs && i <= 40; ++i)
         expectedValues << i * 5 / 2;
-    QCOMPARE(pauses, QList<int>{20} + QList<int>(41, stepMs));
+    QCOMPARE(pauses, stepMs ? QList<int>{20} + QList<int>(41, stepMs) : QList<int>());
     QCOMPARE(values, expectedValues);
-    QCOMPARE(shown, message);
-    QCOMPARE(m_platform.texts().last(), QStringLiteral("ZOL_READ_QUERY,0,5")); // the refresh after the write
+    QCOMPARE(shown, progress);
+    QCOMPARE(m_platform.texts(), sent);
+    QCOMPARE(m_messages, messages);
 }
 
 void tst_MainWindow::layoutFileRoundTrip()
 {
     // Column i at position order[i] with width 40 + 10 * i; column 8 has no
     // position of its own (the language covers it) and takes the free one.
-    const QList<int> order{8, 0, 1, 2, 3, 4, 5, 6};
+    const int order[] = {8, 0, 1, 2, 3, 4, 5, 6, 7};
     QByteArray record(72, '\0');
     for (int i = 0; i < 9; ++i) {
-        if (i < 8)
-            qToLittleEndian<qint32>(order[i], record.data() + 8 * i);
+        qToLittleEndian<qint32>(order[i], record.data() + 8 * i);
         qToLittleEndian<qint32>(40 + 10 * i, record.data() + 8 * i + 4);
     }
-    record.replace(64, 2, "en");
-    m_window.reset();
-    QFile file(QStringLiteral("config.cfg"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record) == 72);
-    file.close();
-    m_window = std::make_unique<Zol_ClientMainWindow>();
-    QCOMPARE(CurrentLanguage, QStringLiteral("en"));
-    QHeaderView *header = m_window->MainList->header();
+    record.replace(64, 4, QByteArray("en\0\0", 4));
+    restartWith(record);
+    QCOMPARE(CurrentLanguage, u"en"_s);
     for (int i = 0; i < 9; ++i) {
-        QCOMPARE(header->sectionSize(i), 40 + 10 * i);
-        QCOMPARE(header->visualIndex(i), i < 8 ? order[i] : 7);
+        QCOMPARE(m_window->MainList->header()->sectionSize(i), 40 + 10 * i);
+        QCOMPARE(m_window->MainList->header()->visualIndex(i), order[i]);
     }
     m_window.reset(); // saves
+    QFile file(u"config.cfg"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toHex(' '), record.toHex(' '));
+    file.close();
+
+    // A save that fails (files may not grow beyond 10 bytes; SIGXFSZ ignored,
+    // so the write fails instead of ending the test) keeps the old file.
+    m_window = std::make_unique<Zol_ClientMainWindow>();
+    m_window->MainList->header()->resizeSection(0, 99);
+    rlimit saved{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+    m_window.reset();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().toHex(' '), record.toHex(' '));
 }
 
 void tst_MainWindow::languageFromCommandLineAndSwitch()
 {
-    const QString chineseFindAll = QStringLiteral(u"查找全部");
-    const QString chineseEditTitle = QStringLiteral(u"编辑网络配置");
-    m_window.reset();
-    QFile file(QStringLiteral("config.cfg"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(64, '\0') + "en" + QByteArray(6, '\0')) == 72);
-    file.close();
-    CurrentLanguage = QStringLiteral("c"); // as "/s c" leaves it
-    m_window = std::make_unique<Zol_ClientMainWindow>();
+    char program[] = "Zol_Client", sw[] = "-S", code[] = "c";
+    char *argv[] = {program, sw, code};
+    QCOMPARE(ParseCommandLine(3, argv), 0); // the switch wins over the stored "en"
+    restartWith(QByteArray(64, '\0') + "en" + QByteArray(6, '\0'));
     m_window->MenuInit(true);
     m_window->show();
-    QTRY_COMPARE(m_window->Find_All->text(), chineseFindAll);
+    QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
     m_window->English();
-    QTRY_COMPARE(m_window->Find_All->text(), QStringLiteral("Find All"));
+    QTRY_COMPARE(m_window->Find_All->text(), u"Find All"_s);
     m_window->EditDialog.show();
     m_window->Chinese();
-    QTRY_COMPARE(m_window->Find_All->text(), chineseFindAll);
-    QTRY_COMPARE(m_window->EditDialog.windowTitle(), chineseEditTitle);
+    QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
+    QTRY_COMPARE(m_window->EditDialog.windowTitle(), u"编辑网络配置"_s);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -13,8 +13,6 @@ private slots:
     void serialNumber();
     void readResponse_data();
     void readResponse();
-    void writeResponse_data();
-    void writeResponse();
 };
 
 void tst_Messages::writeQuery_data()
@@ -84,25 +82,6 @@ void tst_Messages::readResponse()
     QCOMPARE(QStringList({opt(r.hasSerial, r.serialField), r.mac, r.ip, r.mask, r.gateway, opt(r.hasDhcp, r.dhcpField),
                           r.name, r.location, opt(r.hasDeviceType, r.deviceType)}).join(u'|'),
              expected);
-}
-
-void tst_Messages::writeResponse_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected"); // "mac|status" ("-" absent), empty when not a write response
-    QTest::newRow("mac and status") << "ZOL_WRITE_RESPONSE,0,3,M1,ZOL_SECURITY_VIOLATION,x" << "M1|ZOL_SECURITY_VIOLATION";
-    QTest::newRow("no status") << "ZOL_WRITE_RESPONSE,0,3,M1,," << "M1|-";
-    QTest::newRow("read response refused") << "ZOL_READ_RESPONSE,0,3,M1,x" << "";
-}
-
-void tst_Messages::writeResponse()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    WriteResponse r;
-    QCOMPARE(ParseWriteResponse(text, &r), !expected.isEmpty());
-    if (!expected.isEmpty())
-        QCOMPARE(r.mac + u'|' + (r.hasStatus ? r.status : QStringLiteral("-")), expected);
 }
 
 QTEST_APPLESS_MAIN(tst_Messages)

@@ -6,9 +6,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
-
-#include <netinet/in.h>
-#include <unistd.h>
+#include <QUdpSocket>
 
 namespace {
 // Stands for the receiver's owner.
@@ -17,14 +15,6 @@ struct Collector : QObject
     QStringList texts;
     void customEvent(QEvent *event) override { texts << static_cast<DeviceResponseEvent *>(event)->text(); }
 };
-
-// A socket bound to 127.0.0.1 (port 0: any); sends to the answer port.
-int loopbackSocket(quint16 port)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
-    return ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0 ? fd : -1;
-}
 } // namespace
 
 class tst_ReceiveThread : public QObject
@@ -56,25 +46,22 @@ void tst_ReceiveThread::datagramText()
     Collector owner;
     ReceiveThread receiver(&owner);
     receiver.start();
-    const int fd = loopbackSocket(0);
-    const sockaddr_in to{AF_INET, htons(ResponsePort), {htonl(INADDR_LOOPBACK)}, {}};
+    QUdpSocket device;
     for (const QByteArray &d : {datagram, QByteArray("second")})
-        ::sendto(fd, d.constData(), size_t(d.size()), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
-    ::close(fd);
+        QCOMPARE(device.writeDatagram(d, QHostAddress::LocalHost, ResponsePort), d.size());
     QTRY_COMPARE(owner.texts, QStringList({text, QStringLiteral("second")}));
 }
 
 void tst_ReceiveThread::takenPortSignalled()
 {
-    const int holder = loopbackSocket(ResponsePort); // another program on the port
-    QVERIFY(holder >= 0);
+    QUdpSocket other; // another program on the port
+    QVERIFY(other.bind(QHostAddress::LocalHost, ResponsePort, QUdpSocket::DontShareAddress));
     Collector owner;
     ReceiveThread receiver(&owner);
     QSignalSpy failed(&receiver, &ReceiveThread::bindFailed);
     receiver.start();
     QVERIFY(receiver.wait(5000)); // it ends at once without a socket
     QCOMPARE(failed.size(), 1);
-    ::close(holder);
 }
 
 QTEST_GUILESS_MAIN(tst_ReceiveThread)

@@ -6,9 +6,12 @@
 
 #include <arpa/inet.h>
 
-// A network platform whose adapters hold the given addresses (IPv4 or IPv6
-// texts; one adapter per list) and that records every datagram with the local
-// address it was sent from, instead of sending it.
+#include <cstring>
+
+// A network platform whose adapters hold the given address texts (IPv4 or
+// IPv6; one list per adapter) and that records every datagram, with the local
+// address it was sent from, instead of sending it. The fake keeps each text in
+// its address record, since only it reads them back.
 class CapturingPlatform final : public NetworkPlatform
 {
 public:
@@ -21,38 +24,27 @@ public:
     {
         out->clear();
         for (const QStringList &texts : std::as_const(adapters)) {
-            Adapter adapter;
+            out->append(Adapter());
             for (const QString &text : texts) {
                 UnicastAddress unicast;
-                const bool v6 = text.contains(u':');
-                auto *in = reinterpret_cast<sockaddr_in *>(&unicast.address);
-                auto *in6 = reinterpret_cast<sockaddr_in6 *>(&unicast.address);
-                unicast.address.ss_family = v6 ? AF_INET6 : AF_INET;
-                inet_pton(v6 ? AF_INET6 : AF_INET, text.toLatin1().constData(), v6 ? (void *)&in6->sin6_addr : (void *)&in->sin_addr);
-                adapter.unicast.append(unicast);
+                std::strncpy(reinterpret_cast<char *>(&unicast.address), text.toLatin1().constData(), sizeof unicast.address - 1);
+                out->last().unicast.append(unicast);
             }
-            out->append(adapter);
         }
         return listResult;
     }
-
     bool addressToText(const UnicastAddress &a, char *buffer, std::size_t *length) override
     {
-        const bool v6 = a.address.ss_family == AF_INET6;
-        const void *raw = v6 ? (const void *)&reinterpret_cast<const sockaddr_in6 *>(&a.address)->sin6_addr
-                             : (const void *)&reinterpret_cast<const sockaddr_in *>(&a.address)->sin_addr;
-        return inet_ntop(v6 ? AF_INET6 : AF_INET, raw, buffer, socklen_t(*length)) != nullptr;
+        std::strncpy(buffer, reinterpret_cast<const char *>(&a.address), *length);
+        return true;
     }
-
     bool sendBroadcast(const QByteArray &bytes, const unsigned char *localIPv4) override
     {
         char text[INET_ADDRSTRLEN] = {};
-        inet_ntop(AF_INET, localIPv4, text, sizeof text);
         sent.append(bytes);
-        sentFrom.append(QString::fromLatin1(text));
+        sentFrom.append(QString::fromLatin1(inet_ntop(AF_INET, localIPv4, text, sizeof text)));
         return true;
     }
-
     QStringList texts() const
     {
         QStringList result;

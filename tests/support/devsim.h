@@ -1,17 +1,12 @@
 #pragma once
 
-// Test-side handle on the device simulator (tools/zol_devsim.cpp) and the
-// private-network guard for tests that send UDP.
-//
-//   ZOL_REQUIRE_NETNS();                      // in initTestCase(): skip/fail outside
-//   DeviceSimulator sim(NetnsSegments().value(0));
-//   QVERIFY(sim.start({"--device", "00:11:22:33:44:55,FF,10.77.1.9,255.255.255.0,10.77.1.1,TRUE,N,L"}));
-//   QVERIFY(sim.waitForReceived(1));           // one datagram logged
-//   sim.received().at(0).source / .text()
-//
-// The simulator runs in the given namespace through "ip netns exec" (or in the
-// test's own one when none is given), logs into a private temporary folder and
-// is stopped by the destructor.
+// Test-side handle on the device simulator (tools/zol_devsim.cpp), run in the
+// given segment namespace through "ip netns exec" (or in the test's own one),
+// logging into a private folder and stopped by the destructor; and the guard
+// for tests that send UDP:
+//   ZOL_REQUIRE_NETNS();  DeviceSimulator sim(NetnsSegments().value(0));
+//   QVERIFY(sim.start(DeviceSimulator::deviceArguments({"00:11:...,FF,10.77.1.9,...,TRUE,N,L"})));
+//   QVERIFY(sim.waitForReceived(1));  sim.received().at(0).source / .text()
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -82,10 +77,7 @@ public:
 
     void stop()
     {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000)) {
+        if (m_process.state() != QProcess::NotRunning && (m_process.terminate(), !m_process.waitForFinished(3000))) {
             m_process.kill();
             m_process.waitForFinished(3000);
         }
