@@ -119,8 +119,9 @@ void tst_MainWindow::answersMakeRows()
     QFETCH(QStringList, rows);
     for (const QString &answer : answers)
         post(answer);
+    QCoreApplication::sendPostedEvents(); // a short list takes each answer at once
     rows.sort();
-    QTRY_COMPARE(this->rows(), rows);
+    QCOMPARE(this->rows(), rows);
 }
 
 void tst_MainWindow::writeAnswers_data()
