@@ -234,7 +234,7 @@ void tst_MainWindow::modifyFlow()
     QCOMPARE(pauses, stepMs ? QList<int>{20} + QList<int>(41, stepMs) : QList<int>());
     QCOMPARE(values, expectedValues);
     QCOMPARE(shown, progress);
-    QCOMPARE(m_platform.texts(), sent);
+    QCOMPARE(m_platform.sent, sent);
     QCOMPARE(m_messages, messages);
 }
 

@@ -44,7 +44,7 @@ void tst_Sender::sendsOnceFromEachIPv4Address()
     m_platform.adapters = adapters;
     QCOMPARE(SendToAllAdapters(QStringLiteral("ZOL_READ_QUERY,0,5"), false), QString());
     QCOMPARE(m_platform.sentFrom, sentFrom);
-    QCOMPARE(m_platform.texts(), QStringList(sentFrom.size(), QStringLiteral("ZOL_READ_QUERY,0,5")));
+    QCOMPARE(m_platform.sent, QStringList(sentFrom.size(), QStringLiteral("ZOL_READ_QUERY,0,5")));
 }
 
 void tst_Sender::adapterListFailureIsReturned()

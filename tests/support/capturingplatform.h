@@ -17,7 +17,7 @@ class CapturingPlatform final : public NetworkPlatform
 public:
     QList<QStringList> adapters{{QStringLiteral("127.0.0.1")}};
     ListResult listResult = ListResult::Ok;
-    QList<QByteArray> sent;
+    QStringList sent; // the datagrams' texts
     QStringList sentFrom;
 
     ListResult listAdapters(QList<Adapter> *out) override
@@ -41,15 +41,8 @@ public:
     bool sendBroadcast(const QByteArray &bytes, const unsigned char *localIPv4) override
     {
         char text[INET_ADDRSTRLEN] = {};
-        sent.append(bytes);
+        sent.append(QString::fromLatin1(bytes));
         sentFrom.append(QString::fromLatin1(inet_ntop(AF_INET, localIPv4, text, sizeof text)));
         return true;
-    }
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const QByteArray &bytes : sent)
-            result.append(QString::fromLatin1(bytes));
-        return result;
     }
 };
