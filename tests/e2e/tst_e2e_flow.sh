@@ -6,15 +6,10 @@
 # and window titles; what it sends, from the simulators' logs.
 set -u
 
-skip() {
-    echo "SKIP: $*"
-    [ "${CI:-}" = true ] && exit 1
-    exit 77
-}
+skip() { echo "SKIP: $*"; [ "${CI:-}" = true ] && exit 1; exit 77; }
 for tool in Xvfb openbox xdotool xclip xprop import; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
-# shellcheck disable=SC2086
 set -- ${ZOL_NETNS_SEGMENTS:-}
 [ $# -eq 2 ] || skip "needs the two-segment client namespace of tools/netns.sh (run it through ctest)"
 seg1=$1 seg2=$2
@@ -24,12 +19,7 @@ work=$(mktemp -d /tmp/zol-e2e.XXXXXX)
 pids=()
 step="setting up"
 
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL at \"$step\": $*" >&2
     for f in "$work"/*.log; do echo "--- ${f##*/}"; cat "$f"; done >&2
@@ -86,9 +76,8 @@ start() { # title arguments..., with the variables in client_env
     main=$(window "$title") || fail "no main window \"$title\""
 }
 window() { # title: waits for the program's visible window of that title
-    local id
-    within 10 sh -c "xdotool search --all --onlyvisible --pid $client --name '^$1\$' >'$work/id' 2>/dev/null" || return 1
-    id=$(head -1 "$work/id"); echo "$id"
+    within 10 sh -c "xdotool search --all --onlyvisible --pid $client --name '^$1\$' >'$work/id' 2>/dev/null" \
+        && head -1 "$work/id"
 }
 keys() { # window keys...: typed into that window
     local w=$1; shift
@@ -101,8 +90,7 @@ copied() { # the focused field's whole text
 }
 shot() { sleep 0.3; import -silent -frame -window "$1" "$shots/$2.png" || fail "screenshot $2"; }
 ended() { # exit code expected
-    local t=0
-    while kill -0 "$client" 2>/dev/null; do [ $((t += 1)) -le 100 ] || fail "still running"; sleep 0.1; done
+    within 10 sh -c "! kill -0 $client 2>/dev/null" || fail "still running"
     wait "$client"; local rc=$?
     [ "$rc" = "$1" ] || fail "exit code $rc"
 }
