@@ -27,6 +27,8 @@ run() { # home xdg-data-home|- arguments...
 }
 reported() { sed -n "s/^$1=//p" "$tmp/report"; }
 
+check "the menu entry and its two actions start the launcher" [ "$(sed -n 's/^Exec=//p' \
+    "$tmp/prefix/share/applications/zol-client.desktop" | tr '\n' '|')" = "$launcher|$launcher /s en|$launcher /s c|" ]
 run "$tmp/h1" "$tmp/xdg" /s c
 check "the program's exit code passes through" [ $? = 3 ]
 check "runs in \$XDG_DATA_HOME/zol-client" [ "$(reported cwd)" = "$tmp/xdg/zol-client" ]
