@@ -8,16 +8,14 @@
 #
 # Environment for "test":
 #   ZOL_BUILD_DIR        normal build (default build/)
-#   ZOL_ASAN_BUILD_DIR   sanitizer build (default build-asan/)
-#   ZOL_SANITIZE_TESTS=0 leave out the sanitizer build
-#   ZOL_FUZZ_BUILD_DIR   fuzz build, clang and libFuzzer (default build-fuzz/)
+#   ZOL_SANITIZE_TESTS=0 leave out the tests under the sanitizers
+#   ZOL_FUZZ_BUILD_DIR   sanitizer and fuzz build, clang and libFuzzer (default build-fuzz/)
 #   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 30; 0 leaves fuzzing out)
 # The test builds go through ccache when it is installed.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${ZOL_BUILD_DIR:-$here/build}"
-asan_build="${ZOL_ASAN_BUILD_DIR:-$here/build-asan}"
 fuzz_build="${ZOL_FUZZ_BUILD_DIR:-$here/build-fuzz}"
 fuzz_seconds="${ZOL_FUZZ_SECONDS:-30}"
 
@@ -69,24 +67,27 @@ use_ccache() {
     fi
 }
 
+# One clang build in $fuzz_build serves the last two stages: every target
+# there is checked by AddressSanitizer and UndefinedBehaviorSanitizer and
+# instrumented for libFuzzer's coverage. sanitizer_build [TARGET...]
+sanitizer_build() {
+    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DZOL_FUZZ=ON -DZOL_BENCHMARKS=OFF >/dev/null \
+        && cmake --build "$fuzz_build" -j"$(nproc)" ${1:+--target "$@"}
+}
+
 # The whole test suite once more, every process checked for memory errors,
 # leaks and undefined behaviour.
 sanitizer_tests() {
-    echo "== Sanitizer build ($asan_build)"
-    cmake -S "$here" -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON \
-        -DZOL_BENCHMARKS=OFF >/dev/null \
-        && cmake --build "$asan_build" -j"$(nproc)" \
-        && run_tests "$asan_build"
+    echo "== Sanitizer build and tests ($fuzz_build)"
+    sanitizer_build && run_tests "$fuzz_build"
 }
 
-# The fuzz targets, built with clang and libFuzzer, each run for a bounded time
-# from the seed corpus in tests/fuzz/corpus; a finding fails the stage and its
-# reproducer is printed.
+# Each fuzz target for a bounded time from the seed corpus in
+# tests/fuzz/corpus; a finding fails the stage and its reproducer is printed.
 fuzz_targets() {
     echo "== Fuzzing ($fuzz_build, ${fuzz_seconds} s per target)"
-    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DZOL_FUZZ=ON >/dev/null \
-        && cmake --build "$fuzz_build" -j"$(nproc)" --target fuzz_answers fuzz_configfile fuzz_fields \
+    sanitizer_build fuzz_answers fuzz_configfile fuzz_fields \
         && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
 }
 
