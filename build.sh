@@ -60,10 +60,11 @@ run_tests() {
     (cd "$1" && ctest --output-on-failure --timeout 600 -j"$(nproc)")
 }
 
-# Test builds reuse earlier compilations when ccache is there.
+# Test builds reuse earlier compilations when ccache is there, also those of
+# another checkout (paths relative to it, the folder left out of the hash).
 use_ccache() {
     if command -v ccache >/dev/null; then
-        export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here"
+        export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
     fi
 }
 
