@@ -32,15 +32,11 @@ public:
 // Waits, without handling events, until alive() has not changed for 300 ms.
 int settledAlive()
 {
-    QElapsedTimer clock;
-    clock.start();
     int last = -1;
-    qint64 since = 0;
-    while (clock.elapsed() - since < 300 && clock.elapsed() < 30000) {
-        if (DeviceResponseEvent::alive() != last) {
-            last = DeviceResponseEvent::alive();
-            since = clock.elapsed();
-        }
+    for (int still = 0, round = 0; still < 30 && round < 3000; ++round) {
+        const int now = DeviceResponseEvent::alive();
+        still = now == last ? still + 1 : 0;
+        last = now;
         QThread::msleep(10);
     }
     return last;
@@ -67,8 +63,7 @@ void tst_Flood::waitingAnswersStayBounded()
 
     // Enough to fill the socket's 64 MiB queue to half, where the receiver
     // stops leaving answers there, and then several times the bound.
-    const int count = qEnvironmentVariableIntValue("ZOL_FLOOD_COUNT") > 0
-        ? qEnvironmentVariableIntValue("ZOL_FLOOD_COUNT") : 200000;
+    const int count = qMax(200000, qEnvironmentVariableIntValue("ZOL_FLOOD_COUNT"));
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in to{};
     to.sin_family = AF_INET;
