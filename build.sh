@@ -3,22 +3,21 @@
 #   ./build.sh run [program arguments]   install what is missing, build, start Zol_Client
 #   ./build.sh test                      install what is missing, build, run every test,
 #                                        then the same tests built with AddressSanitizer and
-#                                        UndefinedBehaviorSanitizer
+#                                        UndefinedBehaviorSanitizer, then fuzz
 #   ./build.sh package                   install what is missing, build, make the .deb in the build folder
 #
 # Environment for "test":
 #   ZOL_BUILD_DIR        normal build (default build/)
-#   ZOL_ASAN_BUILD_DIR   sanitizer build (default build-asan/)
-#   ZOL_SANITIZE_TESTS=0 leave out the sanitizer build
-#   ZOL_FUZZ_BUILD_DIR   fuzz build, clang and libFuzzer (default build-fuzz/)
-#   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 60; 0 leaves fuzzing out)
+#   ZOL_SANITIZE_TESTS=0 leave out the tests under the sanitizers
+#   ZOL_FUZZ_BUILD_DIR   sanitizer and fuzz build, clang and libFuzzer (default build-fuzz/)
+#   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 30; 0 leaves fuzzing out)
+# The test builds go through ccache when it is installed.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${ZOL_BUILD_DIR:-$here/build}"
-asan_build="${ZOL_ASAN_BUILD_DIR:-$here/build-asan}"
 fuzz_build="${ZOL_FUZZ_BUILD_DIR:-$here/build-fuzz}"
-fuzz_seconds="${ZOL_FUZZ_SECONDS:-60}"
+fuzz_seconds="${ZOL_FUZZ_SECONDS:-30}"
 
 # What building and running the program needs; the tests and the package
 # need more.
@@ -28,10 +27,9 @@ run_packages=(
     fonts-noto-cjk
 )
 test_packages=(
-    xvfb xauth xdotool openbox x11-apps x11-utils imagemagick
+    xvfb xauth xdotool xclip openbox x11-utils imagemagick
     iproute2 util-linux procps
     clang libclang-rt-14-dev
-    dpkg-dev desktop-file-utils file
 )
 package_packages=(dpkg-dev desktop-file-utils file)
 
@@ -59,26 +57,38 @@ configure_and_build() {
 
 # Runs CTest in a build folder; its summary is printed, the result returned.
 run_tests() {
-    (cd "$1" && ctest --output-on-failure --timeout 600)
+    (cd "$1" && ctest --output-on-failure --timeout 600 -j"$(nproc)")
+}
+
+# Test builds reuse earlier compilations when ccache is there, also those of
+# another checkout (paths relative to it, the folder left out of the hash).
+use_ccache() {
+    if command -v ccache >/dev/null; then
+        export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+    fi
+}
+
+# One clang build in $fuzz_build serves the last two stages: every target
+# there is checked by AddressSanitizer and UndefinedBehaviorSanitizer and
+# instrumented for libFuzzer's coverage. sanitizer_build [TARGET...]
+sanitizer_build() {
+    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DZOL_FUZZ=ON -DZOL_BENCHMARKS=OFF >/dev/null \
+        && cmake --build "$fuzz_build" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 # The whole test suite once more, every process checked for memory errors,
 # leaks and undefined behaviour.
 sanitizer_tests() {
-    echo "== Sanitizer build ($asan_build)"
-    cmake -S "$here" -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON >/dev/null \
-        && cmake --build "$asan_build" -j"$(nproc)" \
-        && run_tests "$asan_build"
+    echo "== Sanitizer build and tests ($fuzz_build)"
+    sanitizer_build && run_tests "$fuzz_build"
 }
 
-# The fuzz targets, built with clang and libFuzzer, each run for a bounded time
-# from the seed corpus in tests/fuzz/corpus; a finding fails the stage and its
-# reproducer is printed.
+# Each fuzz target for a bounded time from the seed corpus in
+# tests/fuzz/corpus; a finding fails the stage and its reproducer is printed.
 fuzz_targets() {
     echo "== Fuzzing ($fuzz_build, ${fuzz_seconds} s per target)"
-    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DZOL_FUZZ=ON >/dev/null \
-        && cmake --build "$fuzz_build" -j"$(nproc)" --target fuzz_answers fuzz_configfile fuzz_fields \
+    sanitizer_build fuzz_answers fuzz_configfile fuzz_fields \
         && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
 }
 
@@ -94,15 +104,22 @@ run)
     ;;
 test)
     install_missing "${run_packages[@]}" "${test_packages[@]}"
+    use_ccache
+    SECONDS=0
+    took() { echo "-- $1: $SECONDS s"; SECONDS=0; }
     configure_and_build
+    took "build"
     failed=()
     echo "== Tests ($build)"
     run_tests "$build" || failed+=("tests")
+    took "tests"
     if [ "${ZOL_SANITIZE_TESTS:-1}" != 0 ]; then
         sanitizer_tests || failed+=("sanitizer tests")
+        took "sanitizer build and tests"
     fi
     if [ "$fuzz_seconds" != 0 ]; then
         fuzz_targets || failed+=("fuzzing")
+        took "fuzz build and fuzzing"
     fi
     if [ ${#failed[@]} -ne 0 ]; then
         echo "FAILED: ${failed[*]}" >&2

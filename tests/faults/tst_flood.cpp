@@ -1,75 +1,45 @@
-// A flood of hostile datagrams at a running main window (in this process, on
-// the offscreen platform) from a neighbour on its network: random bytes, empty
-// datagrams, 600-byte ones and read responses with random fields and MAC
-// addresses. Afterwards Find All must still list the real (simulated) device,
-// and the memory must come back once the table is cleared. Prints its figures.
-//
-// ZOL_FLOOD_COUNT and ZOL_FLOOD_SECONDS set the flood (default 20000 in 2 s;
-// the full attack is 200000 in 10 s).
+// A flood at the receiver while the GUI thread is busy elsewhere: the answers
+// waiting for it stay bounded (the rest is left to the socket's buffer, which
+// drops what does not fit), and reading resumes once they are handled.
 
-#include "../support/devsim.h"
-#include "../support/udpstats.h"
-
-#include "app/appshell.h"
-#include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
+#include "net/messages.h"
+#include "net/receivethread.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QTranslator>
-#include <QTreeWidget>
 
-#include <memory>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
-const QString DeviceMac = QStringLiteral("00:1A:2B:3C:4D:5E");
-const QString Device = DeviceMac + QStringLiteral(",1A2B,10.77.1.20,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A");
-
-// Resident memory of this process in kB.
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
-
-// Counts the answers that reach the window, before the window sees them.
-class AnswerCounter final : public QObject
+class Owner final : public QObject
 {
 public:
-    qint64 count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    int handled = 0;
+    bool event(QEvent *e) override
     {
-        if (event->type() == DeviceResponseEvent::eventType())
-            ++count;
-        return false;
+        if (e->type() != DeviceResponseEvent::eventType())
+            return QObject::event(e);
+        ++handled;
+        return true;
     }
 };
 
-QTreeWidgetItem *deviceRow(Zol_ClientMainWindow &w)
+// Waits, without handling events, until alive() has not changed for 300 ms.
+int settledAlive()
 {
-    return w.findDeviceRow(DeviceMac);
-}
-
-int envInt(const char *name, int fallback)
-{
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok && value > 0 ? value : fallback;
+    int last = -1;
+    for (int still = 0, round = 0; still < 30 && round < 3000; ++round) {
+        const int now = DeviceResponseEvent::alive();
+        still = now == last ? still + 1 : 0;
+        last = now;
+        QThread::msleep(10);
+    }
+    return last;
 }
 
 } // namespace
@@ -79,145 +49,41 @@ class tst_Flood : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void floodLeavesDiscoveryAndMemoryIntact();
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previousDir;
-    QStringList m_messages;
+    void waitingAnswersStayBounded();
 };
 
-void tst_Flood::initTestCase()
+void tst_Flood::waitingAnswersStayBounded()
 {
-    ZOL_REQUIRE_NETNS();
-    QVERIFY(!NetnsSegments().isEmpty());
-    QVERIFY(QFile::exists(DeviceSimulator::program()));
-    QVERIFY(QFile::exists(qEnvironmentVariable("ZOL_FLOOD")));
-    QVERIFY(m_dir.isValid());
-    m_previousDir = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    SetMessageHook([this](const QString &text) { m_messages << text; });
-    SetSystemLocaleNameOverride(QStringLiteral("C"));
-    AppTranslator = new QTranslator;
-    QCoreApplication::installTranslator(AppTranslator);
+    if (qEnvironmentVariableIsEmpty("ZOL_PRIVATE_NETNS"))
+        QSKIP("floods port 2851: run it through ctest, in a private network namespace");
+    Owner owner;
+    ReceiveThread receiver(&owner);
+    QVERIFY(receiver.isBound());
+    receiver.start();
+
+    // Enough to fill the socket's 64 MiB queue to half, where the receiver
+    // stops leaving answers there, and then several times the bound.
+    const int count = qMax(200000, qEnvironmentVariableIntValue("ZOL_FLOOD_COUNT"));
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(ResponsePort);
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QByteArray datagram(MaxDatagramText - 12, 'x');
+    datagram.prepend("ZOL_READ_RESPONSE,");
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < count; ++i)
+        ::sendto(fd, datagram.constData(), size_t(datagram.size()), 0, reinterpret_cast<sockaddr *>(&to), sizeof to);
+    ::close(fd);
+    const int waiting = settledAlive();
+    qInfo("flood: %d datagrams sent in %lld ms, %d answers waiting", count, clock.elapsed(), waiting);
+    QVERIFY2(waiting <= DeviceResponseEvent::MaxWaiting, "answers queue without bound");
+    QVERIFY2(waiting > DeviceResponseEvent::MaxWaiting / 2, "the flood never reached the bound");
+
+    // Handled answers make room: the receiver reads on from the socket.
+    QTRY_VERIFY_WITH_TIMEOUT(owner.handled > waiting, 10000);
 }
 
-void tst_Flood::cleanupTestCase()
-{
-    SetMessageHook({});
-    QDir::setCurrent(m_previousDir);
-}
-
-void tst_Flood::floodLeavesDiscoveryAndMemoryIntact()
-{
-    const int count = envInt("ZOL_FLOOD_COUNT", 20000);
-    const int seconds = envInt("ZOL_FLOOD_SECONDS", 2);
-    const QString segment = NetnsSegments().first();
-    const QString client = NetnsClientAddresses().first();
-
-    DeviceSimulator sim(segment);
-    QVERIFY(sim.start({QStringLiteral("--device"), Device}));
-
-    auto window = std::make_unique<Zol_ClientMainWindow>(nullptr, nullptr, Qt::Window);
-    window->MenuInit(true);
-    window->show();
-    AnswerCounter counter;
-    window->installEventFilter(&counter);
-    // The start-up discovery finds the device.
-    QTRY_VERIFY_WITH_TIMEOUT(deviceRow(*window) != nullptr, 5000);
-    QTest::qWait(300);
-    const qint64 startKb = residentKb();
-
-    // The event loop's pulse: the longest gap between ticks of a 20 ms timer.
-    QElapsedTimer pulse;
-    pulse.start();
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
-    qint64 peakKb = startKb;
-    QTimer ticker;
-    connect(&ticker, &QTimer::timeout, this, [&] {
-        const qint64 now = pulse.elapsed();
-        longestGap = qMax(longestGap, now - lastTick);
-        lastTick = now;
-        peakKb = qMax(peakKb, residentKb());
-    });
-    ticker.start(20);
-
-    const qint64 before = counter.count;
-    const qint64 dropsBefore = UdpReceiveBufferDrops();
-    QProcess flood;
-    flood.setProcessChannelMode(QProcess::SeparateChannels);
-    flood.start(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("exec"), segment,
-                                        qEnvironmentVariable("ZOL_FLOOD"),
-                                        QStringLiteral("--to"), client + QStringLiteral(":2851"),
-                                        QStringLiteral("--count"), QString::number(count),
-                                        QStringLiteral("--seconds"), QString::number(seconds)});
-    QVERIFY(flood.waitForStarted(5000));
-    QElapsedTimer timer;
-    timer.start();
-    while (flood.state() != QProcess::NotRunning && timer.elapsed() < (seconds + 60) * 1000)
-        QTest::qWait(20);
-    QCOMPARE(flood.state(), QProcess::NotRunning);
-    QCOMPARE(flood.exitCode(), 0);
-    const QList<QByteArray> report = flood.readAllStandardOutput().trimmed().split(' ');
-    QCOMPARE(report.value(0), QByteArray("SENT"));
-    const qint64 sent = report.value(1).toLongLong();
-    const qint64 floodMs = report.value(7).toLongLong();
-
-    // Whatever is still queued is taken in; then the flow stops.
-    qint64 seen = -1;
-    QElapsedTimer drain;
-    drain.start();
-    while (seen != counter.count && drain.elapsed() < 120000) {
-        seen = counter.count;
-        QTest::qWait(500);
-    }
-    const qint64 handled = counter.count - before;
-    const qint64 dropped = UdpReceiveBufferDrops() - dropsBefore;
-    const int rows = window->MainList->topLevelItemCount();
-    const qint64 drainMs = drain.elapsed();
-    ticker.stop();
-    const qint64 afterFloodKb = residentKb();
-
-    // Find All empties the table and lists the real device again.
-    window->Find_All_clicked();
-    QTRY_VERIFY_WITH_TIMEOUT(deviceRow(*window) != nullptr, 5000);
-    QTest::qWait(300);
-    QCOMPARE(window->MainList->topLevelItemCount(), 1);
-    QCOMPARE(deviceRow(*window)->text(3), QStringLiteral("10.77.1.20"));
-    QCOMPARE(deviceRow(*window)->text(7), QStringLiteral("Pump_1"));
-    const qint64 endKb = residentKb();
-
-    qInfo("flood: %lld datagrams sent in %lld ms, %lld handled (%.1f%%), %lld dropped by the full socket buffer, "
-          "%d rows at the end",
-          sent, floodMs, handled, sent ? 100.0 * double(handled) / double(sent) : 0.0, dropped, rows);
-    qInfo("flood: event loop's longest pause %lld ms; queue drained %lld ms after the flood",
-          longestGap, drainMs);
-    qInfo("flood: resident memory %lld kB at start, %lld kB peak, %lld kB after the flood, %lld kB after Find All (%+lld kB)",
-          startKb, peakKb, afterFloodKb, endKb, endKb - startKb);
-
-    QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('\n'))));
-    QVERIFY(sent > 0);
-    QVERIFY(handled > 0);
-    QVERIFY(rows <= Zol_ClientMainWindow::MaxDeviceRows);
-    // Every datagram was either handled or dropped by the kernel (the window's
-    // own discovery answer may add one).
-    QVERIFY2(handled + dropped >= sent, "datagrams went missing inside the program");
-    // The time the GUI thread spends on one batch of answers is bounded.
-    QVERIFY2(longestGap < 5000, "the event loop stood still for seconds");
-#if defined(__SANITIZE_ADDRESS__)
-    // AddressSanitizer's allocator keeps freed memory in quarantine: the
-    // figures above are shown, but say nothing about the program's own.
-    qInfo("flood: memory not checked under AddressSanitizer");
-#else
-    // Queued answers and rows are bounded, and a few MB of caches (fonts,
-    // glyphs, text widths) may stay once the table is cleared.
-    QVERIFY2(peakKb - startKb < 256 * 1024, "the flood took too much memory");
-    QVERIFY2(endKb - startKb < 8 * 1024, "memory did not come back after the table was cleared");
-#endif
-}
-
-QTEST_MAIN(tst_Flood)
+QTEST_GUILESS_MAIN(tst_Flood)
 #include "tst_flood.moc"

@@ -1,20 +1,17 @@
-// Runs a fuzz target's entry point once per file, without libFuzzer: the
-// ordinary and sanitizer builds replay the seed corpus (and any crash file
-// given on the command line) through it. --repeat runs the whole set N times
-// (a soak: memory must not grow from round to round).
-//   fuzz_<name> [--repeat N] FILE_OR_FOLDER...
+// Replays files (or every file in folders) through a fuzz target's entry
+// point, without libFuzzer: the seed corpus in the ordinary and sanitizer
+// builds, or one finding by hand.   fuzz_<name> FILE_OR_FOLDER...
 
-#include "fuzzsupport.h"
-
-#include <QByteArray>
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 
 #include <cstdint>
 #include <cstdio>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
@@ -22,45 +19,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 int main(int argc, char **argv)
 {
     LLVMFuzzerInitialize(&argc, &argv);
-    QStringList files;
-    int repeat = 1;
+    int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        if (qstrcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
-            repeat = qMax(1, QByteArray(argv[++i]).toInt());
-            continue;
+        QStringList files{QString::fromLocal8Bit(argv[i])};
+        if (QFileInfo(files.first()).isDir()) {
+            files.clear();
+            for (QDirIterator it(QString::fromLocal8Bit(argv[i]), QDir::Files); it.hasNext();)
+                files << it.next();
+            files.sort();
         }
-        const QString path = QString::fromLocal8Bit(argv[i]);
-        if (QFileInfo(path).isDir()) {
-            QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
-            QStringList found;
-            while (it.hasNext())
-                found << it.next();
-            found.sort();
-            files << found;
-        } else {
-            files << path;
-        }
-    }
-    if (files.isEmpty()) {
-        std::fprintf(stderr, "usage: %s FILE_OR_FOLDER...\n", argc > 0 ? argv[0] : "fuzz");
-        return 2;
-    }
-    QList<QByteArray> inputs;
-    for (const QString &path : std::as_const(files)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
-            return 2;
-        }
-        inputs << file.readAll();
-    }
-    for (int round = 1; round <= repeat; ++round) {
-        for (const QByteArray &bytes : std::as_const(inputs))
+        for (const QString &path : std::as_const(files)) {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+                return 2;
+            }
+            const QByteArray bytes = file.readAll();
             LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size()));
-        if (repeat > 1 && (round == 1 || round == repeat || round % 100 == 0))
-            std::printf("round %d: %lld kB resident\n", round, fuzz::residentKb());
+            ++replayed;
+        }
     }
-    fuzz::tearDown();
-    std::printf("%lld inputs replayed\n", static_cast<long long>(inputs.size()) * repeat);
-    return 0;
+    std::printf("%d inputs replayed\n", replayed);
+    std::fflush(stdout);
+    // The target's window and application stay alive to the end, as under
+    // libFuzzer: leaks are what is no longer reachable now.
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_do_leak_check();
+#endif
+    _exit(replayed > 0 ? 0 : 2);
 }
