@@ -48,6 +48,8 @@ listed() {
 }
 check "launcher /usr/bin/zol-client, executable" listed -rwxr-xr-x usr/bin/zol-client
 check "program /usr/libexec/zol-client/Zol_Client, executable" listed -rwxr-xr-x usr/libexec/zol-client/Zol_Client
+check "simulator /usr/bin/zol-devsim, executable" listed -rwxr-xr-x usr/bin/zol-devsim
+check "the demo zol-client --demo starts, executable" listed -rwxr-xr-x usr/libexec/zol-client/zol-demo.sh
 for f in qrt_en.qm qrt_c.qm QOB.bmp; do
     check "/usr/share/zol-client/$f" listed -rw-r--r-- "usr/share/zol-client/$f"
 done
