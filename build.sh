@@ -5,6 +5,8 @@
 #                                        then the same tests built with AddressSanitizer and
 #                                        UndefinedBehaviorSanitizer, then fuzz
 #   ./build.sh package                   install what is missing, build, make the .deb in the build folder
+#   ./build.sh demo                      as root, on a desktop: build, start Zol_Client on a private
+#                                        network of simulated devices, remove it all when it closes
 #
 # Environment for "test":
 #   ZOL_BUILD_DIR        normal build (default build/)
@@ -32,6 +34,7 @@ test_packages=(
     clang libclang-rt-14-dev
 )
 package_packages=(dpkg-dev desktop-file-utils file)
+demo_packages=(iproute2 util-linux)
 
 # install_missing PACKAGE...
 install_missing() {
@@ -133,8 +136,15 @@ package)
     cd "$build"
     cpack -G DEB
     ;;
+demo)
+    install_missing "${run_packages[@]}" "${demo_packages[@]}"
+    # Root, display and namespaces first: without them, building is no use.
+    "$here/tools/zol-demo.sh" --check || exit 1
+    configure_and_build Zol_Client zol_devsim
+    exec "$here/tools/zol-demo.sh" "$build/bin/Zol_Client" "$build/bin" "$build/bin/zol-devsim"
+    ;;
 *)
-    echo "usage: $0 run [arguments] | test | package" >&2
+    echo "usage: $0 run [arguments] | test | package | demo" >&2
     exit 2
     ;;
 esac

@@ -15,6 +15,8 @@
 //                        (255.255.255.255 broadcasts the answers)
 //     --status WORD      status word of write answers
 //                        (default ZOL_CONFIGURATION_UPDATED)
+//     --refuse MAC[=WORD] that device answers writes with WORD (default
+//                        ZOL_SECURITY_VIOLATION) and keeps its settings
 //     --answer-twice     send every answer twice
 //     --no-write-answer  take write queries silently
 //     --log FILE         one line per datagram received, flushed per line:
@@ -43,6 +45,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,6 +66,7 @@ struct Options
     int replyPort = 2851;
     std::string replyTo;
     std::string status = "ZOL_CONFIGURATION_UPDATED";
+    std::map<std::string, std::string> refusals; // MAC -> status word
     bool answerTwice = false;
     bool writeAnswers = true;
     std::string logPath;
@@ -242,8 +246,10 @@ void handleQuery(Options &o, int sendFd, const sockaddr_in &source, const std::s
         for (Device &d : o.devices) {
             if (d.mac != f[3])
                 continue;
-            const std::string answer = "ZOL_WRITE_RESPONSE,0," + sequence + "," + d.mac + "," + o.status;
-            if (o.status == "ZOL_CONFIGURATION_UPDATED") {
+            const auto refusal = o.refusals.find(d.mac);
+            const std::string &status = refusal == o.refusals.end() ? o.status : refusal->second;
+            const std::string answer = "ZOL_WRITE_RESPONSE,0," + sequence + "," + d.mac + "," + status;
+            if (status == "ZOL_CONFIGURATION_UPDATED") {
                 // Three zero addresses ask for a new lease: the addresses stay.
                 if (!(f[4] == "0.0.0.0" && f[5] == "0.0.0.0" && f[6] == "0.0.0.0")) {
                     d.ip = f[4];
@@ -289,6 +295,10 @@ Options parseOptions(int argc, char **argv)
             o.replyTo = value(i);
         } else if (a == "--status") {
             o.status = value(i);
+        } else if (a == "--refuse") {
+            const std::string v = value(i);
+            const auto eq = v.find('=');
+            o.refusals[v.substr(0, eq)] = eq == std::string::npos ? "ZOL_SECURITY_VIOLATION" : v.substr(eq + 1);
         } else if (a == "--answer-twice") {
             o.answerTwice = true;
         } else if (a == "--no-write-answer") {
@@ -308,10 +318,24 @@ Options parseOptions(int argc, char **argv)
         } else if (a == "--exit-after-ms") {
             o.exitAfterMs = std::atol(value(i).c_str());
         } else if (a == "--help" || a == "-h") {
-            std::puts("usage: zol_devsim [--device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]]...\n"
-                      "  [--devices-file F] [--listen 0.0.0.0|255.255.255.255] [--port N] [--reply-port N]\n"
-                      "  [--reply-to ADDR] [--status WORD] [--answer-twice] [--no-write-answer] [--log FILE]\n"
-                      "  [--send IP:PORT (--text T | --hex H | --file F)... [--from IP]] [--exit-after-ms N]");
+            std::puts(
+                "usage: zol-devsim [--device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]]...\n"
+                "  [--devices-file F] [--listen 0.0.0.0|255.255.255.255] [--port N] [--reply-port N]\n"
+                "  [--reply-to ADDR] [--status WORD] [--refuse MAC[=WORD]]... [--answer-twice]\n"
+                "  [--no-write-answer] [--log FILE]\n"
+                "  [--send IP:PORT (--text T | --hex H | --file F)... [--from IP]] [--exit-after-ms N]\n"
+                "\n"
+                "Plays ZOL devices: answers read queries on UDP port 2850 with one read response\n"
+                "per device and write queries for one of its MAC addresses with a write response,\n"
+                "to port 2851 of the query's source. A write is kept for the simulator's life.\n"
+                "\n"
+                "Trying ZOL Client without hardware: \"zol-client --demo\" (as root) starts the\n"
+                "window in a private network with eight simulated devices on two segments, and\n"
+                "removes everything when the window closes (from the sources: ./build.sh demo).\n"
+                "\n"
+                "Never run it on a real network: the client broadcasts from every local address.\n"
+                "The README's \"Trying it without hardware\" (/usr/share/doc/zol-client/README.md)\n"
+                "shows how to join the client to two simulated segments by hand.");
             std::exit(0);
         } else {
             fail("unknown option " + a);
