@@ -2,7 +2,7 @@
 #include "../support/responsecollector.h"
 #include "../support/udpstats.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/receivethread.h"
@@ -190,6 +190,10 @@ void tst_ReceiveThread::bindFailureShownOnceOnGuiThread()
     ResponseCollector owner;
     {
         ReceiveThread receiver(&owner);
+        // Attached as the window attaches it: the box opens on the owner's thread.
+        QObject::connect(&receiver, &ReceiveThread::bindFailed, &owner, [] {
+            ShowMessage(QStringLiteral("The response socket is unavailable to bind."));
+        });
         receiver.start();
         QVERIFY(receiver.wait(5000)); // run() gives up after the failed bind
         QTRY_COMPARE(m_messages.size(), 1);
