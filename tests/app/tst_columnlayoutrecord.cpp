@@ -1,6 +1,6 @@
 #include "layoutfiletools.h"
 
-#include "app/columnlayoutrecord.h"
+#include "layout/columnlayoutrecord.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,5 @@
-#include "app/appshell.h"
+#include "app/commandline.h"
+#include "ui/appshell.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 // directory per test, no message boxes (they are recorded instead), and a way
 // to act as an ordinary user, since root ignores folder permissions.
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "../support/capturingplatform.h"
 #include "layoutfiletools.h"

@@ -1,7 +1,7 @@
 #include "../support/capturingplatform.h"
 #include "fieldmessages.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "editdialog/editnetworkconfiguration.h"
 #include "forms/windowflags.h"
 #include "net/messages.h"

@@ -10,7 +10,7 @@
 #include "../support/devsim.h"
 #include "../support/udpstats.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 

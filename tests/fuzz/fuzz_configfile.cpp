@@ -12,7 +12,7 @@
 
 #include "fuzzsupport.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/sender.h"
 

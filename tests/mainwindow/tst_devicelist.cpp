@@ -5,7 +5,7 @@
 #include "../support/maptranslator.h"
 #include "newsettings.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"

@@ -1,10 +1,11 @@
 #include "../support/capturingplatform.h"
 #include "../support/maptranslator.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "forms/deviceupdating.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/modifyflow.h"
+#include "mainwindow/responseholdback.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/sender.h"

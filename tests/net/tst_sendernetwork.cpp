@@ -1,6 +1,6 @@
 #include "../support/devsim.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "net/messages.h"
 #include "net/sender.h"
 
