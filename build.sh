@@ -53,7 +53,7 @@ install_missing() {
 
 # configure_and_build [TARGET...]: everything unless targets are named.
 configure_and_build() {
-    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$here" --preset default -B "$build" >/dev/null
     cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"}
 }
 
@@ -66,7 +66,7 @@ run_tests() {
 # leaks and undefined behaviour.
 sanitizer_tests() {
     echo "== Sanitizer build ($asan_build)"
-    cmake -S "$here" -B "$asan_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOL_SANITIZE=ON >/dev/null \
+    cmake -S "$here" --preset asan -B "$asan_build" >/dev/null \
         && cmake --build "$asan_build" -j"$(nproc)" \
         && run_tests "$asan_build"
 }
@@ -76,8 +76,7 @@ sanitizer_tests() {
 # reproducer is printed.
 fuzz_targets() {
     echo "== Fuzzing ($fuzz_build, ${fuzz_seconds} s per target)"
-    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DZOL_FUZZ=ON >/dev/null \
+    cmake -S "$here" --preset fuzz -B "$fuzz_build" >/dev/null \
         && cmake --build "$fuzz_build" -j"$(nproc)" --target fuzz_answers fuzz_configfile fuzz_fields \
         && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
 }
