@@ -12,8 +12,9 @@
 
 class ResponseHoldBack;
 
-// The program's main window: owns the receiver, the edit dialog, the modify
-// timer and the column layout file, and gives the form's slots their behaviour.
+// The program's main window: owns the receiver, the device list's rows, the
+// edit dialog, the modify timer and the column layout file, and gives the
+// form's slots their behaviour.
 class Zol_ClientMainWindow final : public Zol_ClientMainWindowBase
 {
     Q_OBJECT
