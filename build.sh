@@ -54,7 +54,7 @@ install_missing() {
 
 # configure_and_build [TARGET...]: everything unless targets are named.
 configure_and_build() {
-    cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$here" --preset default -B "$build" >/dev/null
     cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"}
 }
 
@@ -75,8 +75,7 @@ use_ccache() {
 # there is checked by AddressSanitizer and UndefinedBehaviorSanitizer and
 # instrumented for libFuzzer's coverage. sanitizer_build [TARGET...]
 sanitizer_build() {
-    cmake -S "$here" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DZOL_FUZZ=ON -DZOL_BENCHMARKS=OFF >/dev/null \
+    cmake -S "$here" --preset fuzz -B "$fuzz_build" -DZOL_BENCHMARKS=OFF >/dev/null \
         && cmake --build "$fuzz_build" -j"$(nproc)" ${1:+--target "$@"}
 }
 

@@ -1,5 +1,7 @@
 #include "benchcommon.h"
 
+#include "net/protocol.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <ifaddrs.h>
@@ -86,9 +88,8 @@ std::string deviceAnswer(int index)
                   (u >> 8) & 0xFF, u & 0xFF);
     char text[256];
     const char *type = types[u % 5];
-    std::snprintf(text, sizeof text,
-                  "ZOL_READ_RESPONSE,0,1,%X,%s,10.%u.%u.%u,255.255.0.0,10.%u.0.1,%s,Device_%u,%s%u,0%s%s",
-                  0x10000u + u * 7u, mac, (u >> 16) & 0xFF, (u >> 8) & 0xFF, (u & 0xFF) | 1u,
+    std::snprintf(text, sizeof text, "%s,0,1,%X,%s,10.%u.%u.%u,255.255.0.0,10.%u.0.1,%s,Device_%u,%s%u,0%s%s",
+                  ZolProtocol::ReadResponseKeyword, 0x10000u + u * 7u, mac, (u >> 16) & 0xFF, (u >> 8) & 0xFF, (u & 0xFF) | 1u,
                   (u >> 16) & 0xFF, (u % 3) ? "TRUE" : "FALSE", u, (u % 2) ? "Hall " : "Building ",
                   u % 97, *type ? "," : "", type);
     return text;

@@ -2,6 +2,8 @@
 // and send one datagram. It sends the text of a first read query from
 // 127.0.0.1:2850 to 255.255.255.255:2850, as the client does on loopback.
 
+#include "net/protocol.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -9,6 +11,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <string>
 
 int main(int argc, char **argv)
 {
@@ -21,15 +25,15 @@ int main(int argc, char **argv)
     ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_port = htons(2850);
+    local.sin_port = htons(ZolProtocol::QueryPort);
     local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     sockaddr_in to{};
     to.sin_family = AF_INET;
-    to.sin_port = htons(2850);
+    to.sin_port = htons(ZolProtocol::QueryPort);
     to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
-    static const char text[] = "ZOL_READ_QUERY,0,1";
+    const std::string text = std::string(ZolProtocol::ReadQueryKeyword) + ",0,1";
     if (::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) == 0)
-        ::sendto(fd, text, sizeof text - 1, 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
+        ::sendto(fd, text.data(), text.size(), 0, reinterpret_cast<const sockaddr *>(&to), sizeof to);
     ::close(fd);
 
     return QApplication::exec();

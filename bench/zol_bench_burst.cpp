@@ -23,7 +23,7 @@
 
 #include "benchcommon.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"

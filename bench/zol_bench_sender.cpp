@@ -8,6 +8,8 @@
 
 #include "benchcommon.h"
 
+#include "net/protocol.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -39,7 +41,7 @@ int main(int argc, char **argv)
     int devices = -1;
     int copies = 2;
     std::string to = "127.0.0.1";
-    int port = 2851;
+    int port = ZolProtocol::ResponsePort;
     bool rounds = false;
     int batch = 32;
     for (int i = 1; i < argc; ++i) {

@@ -17,6 +17,8 @@
 
 #include "benchcommon.h"
 
+#include "net/protocol.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -47,7 +49,7 @@ int openListener()
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_port = htons(2850);
+    local.sin_port = htons(ZolProtocol::QueryPort);
     local.sin_addr.s_addr = htonl(INADDR_BROADCAST);
     if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0) {
         std::perror("zol_bench_startup: bind 255.255.255.255:2850");
@@ -184,7 +186,7 @@ int main(int argc, char **argv)
         std::fflush(stdout);
         if (b.ms >= 0)
             bare.push_back(b.ms);
-        if (c.ms >= 0 && c.text == "ZOL_READ_QUERY,0,1")
+        if (c.ms >= 0 && c.text == std::string(ZolProtocol::ReadQueryKeyword) + ",0,1")
             client.push_back(c.ms);
         else
             failed = true;

@@ -30,6 +30,8 @@
 //     --from IP          local address for --send (default: any)
 //     --exit-after-ms N  stop after N ms (default: run until SIGTERM/SIGINT)
 
+#include "net/protocol.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -62,10 +64,10 @@ struct Options
 {
     std::vector<Device> devices;
     std::string listen = "0.0.0.0";
-    int port = 2850;
-    int replyPort = 2851;
+    int port = ZolProtocol::QueryPort;
+    int replyPort = ZolProtocol::ResponsePort;
     std::string replyTo;
-    std::string status = "ZOL_CONFIGURATION_UPDATED";
+    std::string status = ZolProtocol::ConfigurationUpdated;
     std::map<std::string, std::string> refusals; // MAC -> status word
     bool answerTwice = false;
     bool writeAnswers = true;
@@ -217,7 +219,7 @@ void sendText(int fd, const sockaddr_in &to, const std::string &text)
 
 std::string readResponse(const Device &d, const std::string &sequence)
 {
-    std::string r = "ZOL_READ_RESPONSE,0," + sequence + "," + d.serial + "," + d.mac + "," + d.ip
+    std::string r = std::string(ZolProtocol::ReadResponseKeyword) + ",0," + sequence + "," + d.serial + "," + d.mac + "," + d.ip
         + "," + d.mask + "," + d.gateway + "," + d.dhcp + "," + d.name + "," + d.location + ",0";
     if (d.hasType)
         r += "," + d.type;
@@ -236,20 +238,20 @@ void handleQuery(Options &o, int sendFd, const sockaddr_in &source, const std::s
     const std::string sequence = f.size() > 2 ? f[2] : "0";
     const int copies = o.answerTwice ? 2 : 1;
 
-    if (f[0] == "ZOL_READ_QUERY") {
+    if (f[0] == ZolProtocol::ReadQueryKeyword) {
         for (const Device &d : o.devices) {
             const std::string answer = readResponse(d, sequence);
             for (int i = 0; i < copies; ++i)
                 sendText(sendFd, to, answer);
         }
-    } else if (f[0] == "ZOL_WRITE_QUERY" && f.size() >= 10 && o.writeAnswers) {
+    } else if (f[0] == ZolProtocol::WriteQueryKeyword && f.size() >= 10 && o.writeAnswers) {
         for (Device &d : o.devices) {
             if (d.mac != f[3])
                 continue;
             const auto refusal = o.refusals.find(d.mac);
             const std::string &status = refusal == o.refusals.end() ? o.status : refusal->second;
-            const std::string answer = "ZOL_WRITE_RESPONSE,0," + sequence + "," + d.mac + "," + status;
-            if (status == "ZOL_CONFIGURATION_UPDATED") {
+            const std::string answer = std::string(ZolProtocol::WriteResponseKeyword) + ",0," + sequence + "," + d.mac + "," + status;
+            if (status == ZolProtocol::ConfigurationUpdated) {
                 // Three zero addresses ask for a new lease: the addresses stay.
                 if (!(f[4] == "0.0.0.0" && f[5] == "0.0.0.0" && f[6] == "0.0.0.0")) {
                     d.ip = f[4];

@@ -1,9 +1,10 @@
 #include "app/application.h"
 
-#include "app/appshell.h"
+#include "app/commandline.h"
 #include "app/fontwarmup.h"
 #include "app/instancelock.h"
 #include "mainwindow/mainwindow.h"
+#include "ui/appshell.h"
 
 #include <QApplication>
 #include <QTranslator>

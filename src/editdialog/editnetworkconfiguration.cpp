@@ -1,6 +1,6 @@
 #include "editdialog/editnetworkconfiguration.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "editdialog/validation.h"
 #include "net/messages.h"
 #include "net/sender.h"

@@ -2,6 +2,7 @@
 
 #include "forms/formlayouts.h"
 #include "forms/images.h"
+#include "forms/version.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -11,7 +12,7 @@
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
-const QString VERSION = QStringLiteral("1.04.04");
+const QString VERSION = QStringLiteral(ZOL_VERSION_TEXT);
 
 aboutboxformBase::aboutboxformBase(QWidget *parent, const char *name, bool modal, Qt::WindowFlags fl)
     : QDialog(parent, fl)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/columnlayoutrecord.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 
@@ -40,7 +42,7 @@ public:
     QAction *MWhat_s_This;
     QAction *MAbout;
 
-    static constexpr int ColumnCount = 9;
+    static constexpr int ColumnCount = ColumnLayoutRecord::ColumnCount;
 
 public slots:
     virtual void Find_All_clicked();

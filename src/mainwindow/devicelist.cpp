@@ -1,20 +1,12 @@
-// The device table: discovery, and what every device answer does to it.
-
-#include "mainwindow/mainwindow.h"
+#include "mainwindow/devicelist.h"
 
 #include "mainwindow/devicerowitem.h"
-
-#include "app/appshell.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
-#include "net/sender.h"
+#include "net/receivethread.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
@@ -23,12 +15,11 @@
 #include <malloc.h>
 #endif
 
-static_assert(DeviceRowItem::Columns == Zol_ClientMainWindowBase::ColumnCount,
-              "a device row holds a text for every column of the list");
-
 namespace {
 
-// Clearing a table of at least this many rows hands the freed memory back
+constexpr int ColumnCount = ColumnLayoutRecord::ColumnCount;
+
+// Clearing a list of at least this many rows hands the freed memory back
 // to the system.
 constexpr int ReleaseMemoryAboveRows = 1000;
 
@@ -45,39 +36,27 @@ QString translatedData(const QString &text)
 
 } // namespace
 
-void Zol_ClientMainWindow::Find_All_clicked()
+DeviceList::DeviceList(QTreeWidget *list, const ReceiveThread *receiver)
+    : m_list(list), m_receiver(receiver)
 {
-    clearDeviceRows();
-    Edit->setEnabled(false);
-    IncrementQuerySequence();
-    if (const QString failure = SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false); !failure.isEmpty())
-        ShowMessage(failure);
+    m_joinTimer.setSingleShot(true);
+    connect(&m_joinTimer, &QTimer::timeout, this, &DeviceList::addWaitingRows);
 }
 
-void Zol_ClientMainWindow::customEvent(QEvent *event)
+DeviceList::~DeviceList() = default;
+
+void DeviceList::beginAnswer()
 {
-    if (event->type() != DeviceResponseEvent::eventType()) {
-        qWarning("Unknown custom event type: %d", int(event->type()));
-        return;
-    }
-    // Answers in hand are alive but no longer queued: a message box opened
-    // by one of them runs a loop that handles the next.
     ++m_answersInHand;
-    const QString &text = static_cast<DeviceResponseEvent *>(event)->text();
-    if (text.size() >= 5) {
-        FieldReader reader(text);
-        QStringView keyword;
-        reader.nextFieldView(&keyword);
-        if (keyword == ReadResponseKeyword())
-            handleReadResponse(text);
-        else if (keyword == WriteResponseKeyword())
-            handleWriteResponse(text);
-    }
+}
+
+void DeviceList::endAnswer()
+{
     joinWaitingRowsWhenDue();
     --m_answersInHand;
 }
 
-void Zol_ClientMainWindow::handleReadResponse(const QString &text)
+void DeviceList::takeReadResponse(const QString &text)
 {
     // A device heard through two adapters, or answering again, usually
     // repeats itself word for word: then its row is already what this
@@ -99,11 +78,11 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     const auto known = m_rowsByMac.find(response.mac);
     const bool isNew = known == m_rowsByMac.end();
     QTreeWidgetItem *row = isNew ? nullptr : known->item;
-    if (isNew && m_rowsByMac.size() >= MaxDeviceRows) {
-        if (!m_deviceListFull)
+    if (isNew && m_rowsByMac.size() >= MaxRows) {
+        if (!m_full)
             qWarning("Device list full (%d devices): further devices are ignored until the next Find All",
-                     MaxDeviceRows);
-        m_deviceListFull = true;
+                     MaxRows);
+        m_full = true;
         return;
     }
     // A new row gets all its texts before it joins the list, so the sorted
@@ -118,7 +97,9 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
         translatedData(response.ip),
         translatedData(response.mask),
         translatedData(response.gateway),
-        response.hasDhcp ? (response.dhcpField == QLatin1String("TRUE") ? tr("Enabled") : tr("Disabled"))
+        response.hasDhcp ? (response.dhcpField == QLatin1String("TRUE")
+                                ? QCoreApplication::translate("Zol_ClientMainWindow", "Enabled")
+                                : QCoreApplication::translate("Zol_ClientMainWindow", "Disabled"))
                          : QStringLiteral("???"),
         translatedData(response.name),
         translatedData(response.location),
@@ -134,7 +115,7 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     }
 
     if (isNew) {
-        m_rowsByMac.insert(texts[MacColumn], DeviceRow{row, text});
+        m_rowsByMac.insert(texts[MacColumn], Row{row, text});
         // The row joins the list in joinWaitingRowsWhenDue().
         if (m_waitingRows.empty())
             m_waitingSince.start();
@@ -142,10 +123,37 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
     } else {
         known->answer = text;
     }
-    widenColumnsFor(row, changed);
+    rowTextsChanged(row, changed);
 }
 
-QString Zol_ClientMainWindow::sharedDeviceType(const QString &type)
+void DeviceList::setRowTexts(const QString &mac, std::initializer_list<std::pair<Column, QString>> texts)
+{
+    const auto known = m_rowsByMac.find(mac);
+    if (known == m_rowsByMac.end())
+        return;
+    QTreeWidgetItem *row = known->item;
+    unsigned changed = 0;
+    for (const auto &[column, text] : texts) {
+        row->setText(column, text);
+        changed |= 1u << column;
+    }
+    // The device's next answer must be read in full again.
+    known->answer.clear();
+    rowTextsChanged(row, changed);
+}
+
+void DeviceList::rowTextsChanged(const QTreeWidgetItem *row, unsigned columns)
+{
+    widenColumnsFor(row, columns);
+}
+
+void DeviceList::forgetAnswers()
+{
+    for (Row &row : m_rowsByMac)
+        row.answer.clear();
+}
+
+QString DeviceList::sharedDeviceType(const QString &type)
 {
     // Rows of one device type share one copy of its text, which the list's
     // sorting then compares without reading it. Bounded: made-up types from
@@ -159,7 +167,7 @@ QString Zol_ClientMainWindow::sharedDeviceType(const QString &type)
     return type;
 }
 
-void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
+void DeviceList::joinWaitingRowsWhenDue()
 {
     if (m_waitingRows.empty())
         return;
@@ -169,13 +177,13 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
     // to about a tenth of the time.
     const qint64 interval = qBound<qint64>(MinJoinIntervalMs, 10 * m_lastJoinCostMs, MaxJoinIntervalMs);
     const qint64 waited = m_waitingSince.elapsed();
-    const bool queueEmpty = DeviceResponseEvent::alive() <= m_answersInHand && !Receiver.holdingBack();
+    const bool queueEmpty = DeviceResponseEvent::alive() <= m_answersInHand && !m_receiver->holdingBack();
     // A cheap join happens as soon as nothing more is queued. A costly one
     // (a long list) waits for the answers to stop for a moment: during a
     // burst the queue runs empty now and then while the receiver catches up.
     // A short list always counts as cheap, whatever one join happened to
     // cost on a busy machine: its rows show the moment they are answered.
-    const bool cheap = m_lastJoinCostMs < CheapJoinMs || MainList->topLevelItemCount() < CostlyJoinRows;
+    const bool cheap = m_lastJoinCostMs < CheapJoinMs || m_list->topLevelItemCount() < CostlyJoinRows;
     if (waited >= interval || (queueEmpty && cheap)) {
         addWaitingRows();
         return;
@@ -186,7 +194,7 @@ void Zol_ClientMainWindow::joinWaitingRowsWhenDue()
     }
 }
 
-void Zol_ClientMainWindow::addWaitingRows()
+void DeviceList::addWaitingRows()
 {
     m_joinTimer.stop();
     if (m_waitingRows.empty())
@@ -196,90 +204,43 @@ void Zol_ClientMainWindow::addWaitingRows()
     // One by one, each at the end, as single answers are added: rows whose
     // sort texts are equal keep their arrival order.
     for (std::unique_ptr<QTreeWidgetItem> &row : m_waitingRows)
-        MainList->addTopLevelItem(row.release());
+        m_list->addTopLevelItem(row.release());
     m_waitingRows.clear();
     // The list sorts itself on first use after rows were added; do it now so
     // that its cost is known.
-    MainList->topLevelItem(0);
+    m_list->topLevelItem(0);
     m_lastJoinCostMs = cost.elapsed();
 }
 
-void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
-{
-    // Any write answer ends the wait for one.
-    ModifyTimer.stop();
-
-    WriteResponse response;
-    if (!ParseWriteResponse(text, &response))
-        return;
-    if (response.mac != EditDialog.Mac_Address->text())
-        return;
-    if (!response.hasStatus)
-        return;
-
-    if (IsWriteAccepted(response)) {
-        WriteAnswered = true;
-        const auto known = m_rowsByMac.find(response.mac);
-        if (known != m_rowsByMac.end()) {
-            QTreeWidgetItem *row = known->item;
-            row->setText(IpColumn, EditDialog.IP_Address->text());
-            row->setText(MaskColumn, EditDialog.Subnet_Mask->text());
-            row->setText(GatewayColumn, EditDialog.Gateway->text());
-            row->setText(DhcpColumn, EditDialog.DHCP->isChecked() ? tr("Enabled") : tr("Disabled"));
-            row->setText(NameColumn, EditDialog.Name->text());
-            row->setText(LocationColumn, EditDialog.Location->text());
-            // The device's next answer must be read in full again.
-            known->answer.clear();
-            widenColumnsFor(row, 1u << IpColumn | 1u << MaskColumn | 1u << GatewayColumn | 1u << DhcpColumn
-                                     | 1u << NameColumn | 1u << LocationColumn);
-        }
-        if (!ModifyInProgress)
-            EditDialog.close();
-        return;
-    }
-
-    const QString message = WriteRefusalMessage(response.status);
-    if (message.isEmpty())
-        return;
-
-    ModifyFailed = true;
-    // Only the first verdict on a write speaks; the flag is set before the
-    // modal box runs its own loop, so a second refusal meanwhile stays quiet.
-    if (!WriteAnswered) {
-        WriteAnswered = true;
-        ShowMessage(message);
-    }
-}
-
-void Zol_ClientMainWindow::clearDeviceRows()
+void DeviceList::clear()
 {
     const bool large = m_rowsByMac.size() >= ReleaseMemoryAboveRows;
     m_joinTimer.stop();
     m_waitingRows.clear();
     m_rowsByMac.clear();
     m_deviceTypes.clear();
-    MainList->clear();
-    m_deviceListFull = false;
+    m_list->clear();
+    m_full = false;
 #ifdef __GLIBC__
-    // The allocator keeps what a large table freed for later use; give it
+    // The allocator keeps what a large list freed for later use; give it
     // back to the system, so that a flood of answers leaves no lasting mark.
     if (large)
         malloc_trim(0);
 #endif
 }
 
-QTreeWidgetItem *Zol_ClientMainWindow::findDeviceRow(const QString &mac) const
+QTreeWidgetItem *DeviceList::findRow(const QString &mac) const
 {
     const auto known = m_rowsByMac.constFind(mac);
     return known == m_rowsByMac.cend() ? nullptr : known->item;
 }
 
-void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned columns)
+void DeviceList::widenColumnsFor(const QTreeWidgetItem *row, unsigned columns)
 {
     if (!columns)
         return;
-    QHeaderView *header = MainList->header();
-    const QFont font = MainList->font();
+    QHeaderView *header = m_list->header();
+    const QFont font = m_list->font();
     const int margin = cellTextMargin();
     for (int column = 0; column < ColumnCount; ++column) {
         if (!(columns & (1u << column)))
@@ -299,39 +260,39 @@ void Zol_ClientMainWindow::widenColumnsFor(const QTreeWidgetItem *row, unsigned 
     }
 }
 
-int Zol_ClientMainWindow::cellTextMargin()
+int DeviceList::cellTextMargin()
 {
     // Asked of the style once per font, style and resolution: asking costs
     // more than the rest of an answer.
-    QStyle *style = MainList->style();
-    const QFont font = MainList->font();
-    const int dpi = MainList->logicalDpiX();
+    QStyle *style = m_list->style();
+    const QFont font = m_list->font();
+    const int dpi = m_list->logicalDpiX();
     if (m_cellMargin.value >= 0 && m_cellMargin.style == style && m_cellMargin.dpi == dpi
         && m_cellMargin.font == font)
         return m_cellMargin.value;
     // What the style adds around a cell's text, asked of the style itself.
     QStyleOptionViewItem option;
-    option.initFrom(MainList);
+    option.initFrom(m_list);
     option.font = font;
     option.features = QStyleOptionViewItem::HasDisplay;
     option.text = QStringLiteral("0");
     // Two pixels more: the view lays text out with fractional advances, which
     // can come out a pixel wider than the rounded metrics say, and then elides it.
-    m_cellMargin.value = style->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), MainList).width()
-        - MainList->fontMetrics().horizontalAdvance(option.text) + 2;
+    m_cellMargin.value = style->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_list).width()
+        - m_list->fontMetrics().horizontalAdvance(option.text) + 2;
     m_cellMargin.style = style;
     m_cellMargin.dpi = dpi;
     m_cellMargin.font = font;
     return m_cellMargin.value;
 }
 
-int Zol_ClientMainWindow::textWidth(int column, const QString &text)
+int DeviceList::textWidth(int column, const QString &text)
 {
     // Kept per column and bounded, so columns whose texts never repeat (MAC,
     // serial number) don't push out the ones that do.
     constexpr qsizetype MaxRemembered = 1024;
-    if (MainList->font() != m_textWidthFont) {
-        m_textWidthFont = MainList->font();
+    if (m_list->font() != m_textWidthFont) {
+        m_textWidthFont = m_list->font();
         for (QHash<QString, int> &widths : m_textWidths)
             widths.clear();
     }
@@ -339,7 +300,7 @@ int Zol_ClientMainWindow::textWidth(int column, const QString &text)
     const auto known = widths.constFind(text);
     if (known != widths.cend())
         return *known;
-    const int width = MainList->fontMetrics().horizontalAdvance(text);
+    const int width = m_list->fontMetrics().horizontalAdvance(text);
     if (widths.size() >= MaxRemembered)
         widths.clear();
     widths.insert(text, width);

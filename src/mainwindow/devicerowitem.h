@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/columnlayoutrecord.h"
+
 #include <QString>
 #include <QTreeWidgetItem>
 
@@ -11,7 +13,7 @@ class DeviceRowItem final : public QTreeWidgetItem
 {
 public:
     static constexpr int RowType = QTreeWidgetItem::UserType + 1;
-    static constexpr int Columns = 9;
+    static constexpr int Columns = ColumnLayoutRecord::ColumnCount;
 
     DeviceRowItem() : QTreeWidgetItem(RowType) {}
 

@@ -1,11 +1,11 @@
 #include "mainwindow/mainwindow.h"
 
-#include "app/appshell.h"
-#include "app/columnlayoutrecord.h"
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
+#include "layout/columnlayoutrecord.h"
 #include "net/messages.h"
 #include "net/sender.h"
+#include "ui/appshell.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
@@ -14,6 +14,7 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     : Zol_ClientMainWindowBase(parent, name, fl)
     , Receiver(this)
     , EditDialog(this, nullptr, false, DialogWindowFlags())
+    , m_devices(MainList, &Receiver)
 {
     QuerySequence = 0;
     ColumnLayout = std::make_unique<char[]>(ColumnLayoutRecord::RecordSize);
@@ -30,9 +31,6 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     WriteAnswered = true;
     Find_All_clicked();
     ModifyFailed = false;
-
-    m_joinTimer.setSingleShot(true);
-    connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()
@@ -77,6 +75,5 @@ void Zol_ClientMainWindow::languageChange()
     setWindowTitle(tr("ZOL Client"));
     // Rows keep the texts of the old language; the next answer of each
     // device must be read again, not recognised as unchanged.
-    for (DeviceRow &row : m_rowsByMac)
-        row.answer.clear();
+    m_devices.forgetAnswers();
 }

@@ -2,22 +2,19 @@
 
 #include "forms/mainwindowbase.h"
 #include "editdialog/editnetworkconfiguration.h"
-#include "mainwindow/textwidthbound.h"
+#include "mainwindow/devicelist.h"
 #include "net/receivethread.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QHash>
-#include <QSet>
 #include <QTimer>
 
 #include <memory>
-#include <vector>
 
 class ResponseHoldBack;
 
-// The program's main window: owns the receiver, the edit dialog, the modify
-// timer and the column layout file, and gives the form's slots their behaviour.
+// The program's main window: owns the receiver, the device list's rows, the
+// edit dialog, the modify timer and the column layout file, and gives the
+// form's slots their behaviour.
 class Zol_ClientMainWindow final : public Zol_ClientMainWindowBase
 {
     Q_OBJECT
@@ -29,14 +26,9 @@ public:
     ~Zol_ClientMainWindow() override;
 
     // Row of the device with exactly this MAC text, or nullptr.
-    QTreeWidgetItem *findDeviceRow(const QString &mac) const;
+    QTreeWidgetItem *findDeviceRow(const QString &mac) const { return m_devices.findRow(mac); }
 
-    // The most devices the table lists between two discoveries. Answers from
-    // further MAC addresses are ignored until the next Find All, so that a
-    // flood of made-up addresses cannot grow the table without end. Far above
-    // the devices of any real network, and above the largest bursts the
-    // benchmarks measure (50,000 devices).
-    static constexpr int MaxDeviceRows = 100000;
+    static constexpr int MaxDeviceRows = DeviceList::MaxRows;
 
     // Members shared with the response handling and the modify flow.
     ReceiveThread Receiver;
@@ -75,72 +67,11 @@ private:
     // Loads "qrt_" + code from "." into the translator and installs it again.
     void loadLanguage(const QString &code);
 
-    // The device list's columns.
-    enum Column {
-        DeviceTypeColumn,
-        SerialColumn,
-        MacColumn,
-        IpColumn,
-        MaskColumn,
-        GatewayColumn,
-        DhcpColumn,
-        NameColumn,
-        LocationColumn,
-    };
-
-    void handleReadResponse(const QString &text);
     void handleWriteResponse(const QString &text);
-    void clearDeviceRows();
-    // New rows wait outside the list while more answers are queued.
-    void joinWaitingRowsWhenDue();
-    void addWaitingRows();
-    // The columns widen to their widest text as rows change; never shrink.
-    // Only the columns in the mask (bit per column) are looked at.
-    void widenColumnsFor(const QTreeWidgetItem *row, unsigned columns);
-    int textWidth(int column, const QString &text);
-    QString sharedDeviceType(const QString &type);
-    // Room a cell needs beside its text.
-    int cellTextMargin();
 
     void centreOverWindow(QWidget *dialog) const;
 
-    struct DeviceRow
-    {
-        QTreeWidgetItem *item = nullptr;
-        // The answer the row's texts were last taken from; empty once
-        // something else (a write answer, a language switch) changed them.
-        QString answer;
-    };
-    QHash<QString, DeviceRow> m_rowsByMac;
-    // Measured text widths in the list's font, per column: a burst repeats
-    // the same masks, gateways and DHCP states thousands of times.
-    QHash<QString, int> m_textWidths[ColumnCount];
-    QFont m_textWidthFont;
-    TextWidthBound m_widthBound;
-    QSet<QString> m_deviceTypes;
-    struct
-    {
-        int value = -1;
-        const QStyle *style = nullptr;
-        int dpi = 0;
-        QFont font;
-    } m_cellMargin;
-    // New rows of a burst, in arrival order, not yet in the list: the list
-    // sorts all its rows again whenever rows join it, so during a burst they
-    // join in groups, a few times a second.
-    std::vector<std::unique_ptr<QTreeWidgetItem>> m_waitingRows;
-    QElapsedTimer m_waitingSince;
-    int m_answersInHand = 0;
-    qint64 m_lastJoinCostMs = 0;
-    QTimer m_joinTimer;
-    static constexpr qint64 MinJoinIntervalMs = 40;
-    static constexpr qint64 MaxJoinIntervalMs = 1000;
-    static constexpr qint64 CheapJoinMs = 10;
-    static constexpr int CostlyJoinRows = 2000;
-    static constexpr qint64 QuietMs = 10;
-    bool m_joinWhenQuiet = false;
-    // Said once per discovery when the table is full.
-    bool m_deviceListFull = false;
+    DeviceList m_devices;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
 };

@@ -1,9 +1,10 @@
 #include "mainwindow/modifyflow.h"
+
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/responseholdback.h"
 
 #include "forms/deviceupdating.h"
 #include "forms/windowflags.h"
-#include "net/deviceresponseevent.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -44,13 +45,6 @@ void paintNow(QWidget *dialog)
     dialog->repaint();
 }
 
-// The posted event type that tells the hold-back to hand over its next answer.
-QEvent::Type deliverNextEventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
 } // namespace
 
 ModifyPauseHook SetModifyPauseHook(ModifyPauseHook hook)
@@ -58,74 +52,6 @@ ModifyPauseHook SetModifyPauseHook(ModifyPauseHook hook)
     ModifyPauseHook previous = std::move(pauseHook());
     pauseHook() = std::move(hook);
     return previous;
-}
-
-ResponseHoldBack::ResponseHoldBack(QObject *target)
-    : QObject(target), m_target(target)
-{
-    target->installEventFilter(this);
-}
-
-void ResponseHoldBack::hold()
-{
-    m_holding = true;
-    m_flowRunning = true;
-}
-
-void ResponseHoldBack::release()
-{
-    m_flowRunning = false;
-    // Posted, not delivered here: answers already waiting in the queue reach
-    // the filter first and keep their place behind those held so far.
-    postDeliverNext();
-}
-
-void ResponseHoldBack::postDeliverNext()
-{
-    QCoreApplication::postEvent(this, new QEvent(deliverNextEventType()));
-}
-
-bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_holding && watched == m_target && event != m_passing
-        && event->type() == DeviceResponseEvent::eventType()) {
-        // Kept as an answer event, so that it still counts as waiting: the
-        // receiver then bounds held answers as it bounds queued ones, and
-        // the device list knows that more answers are on their way.
-        m_held.push_back(std::make_unique<DeviceResponseEvent>(static_cast<DeviceResponseEvent *>(event)->text()));
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void ResponseHoldBack::customEvent(QEvent *event)
-{
-    if (event->type() == deliverNextEventType())
-        deliverNext();
-}
-
-void ResponseHoldBack::deliverNext()
-{
-    // A later flow started before the held answers were all handed over: its
-    // own release carries on.
-    if (m_flowRunning || !m_holding)
-        return;
-    if (m_held.empty()) {
-        m_holding = false;
-        return;
-    }
-    // One answer per turn of the event loop, as if it had waited in the
-    // queue, and holding goes on meanwhile so that newer answers queue up
-    // behind the held ones. The next turn is posted before this answer is
-    // handled: a message box opened by it runs its own loop, which then goes
-    // on with the answers after it.
-    const std::unique_ptr<DeviceResponseEvent> answer = std::move(m_held.front());
-    m_held.pop_front();
-    postDeliverNext();
-    const QEvent *outer = m_passing;
-    m_passing = answer.get();
-    QCoreApplication::sendEvent(m_target, answer.get());
-    m_passing = outer;
 }
 
 void Zol_ClientMainWindow::centreOverWindow(QWidget *dialog) const
@@ -142,22 +68,22 @@ void Zol_ClientMainWindow::MainList_doubleClicked(QTreeWidgetItem *item)
     if (!item)
         return;
 
-    const bool dhcpOn = item->text(DhcpColumn) == tr("Enabled");
+    const bool dhcpOn = item->text(DeviceList::DhcpColumn) == tr("Enabled");
     Edit_Network_Configuration &dialog = EditDialog;
-    dialog.Device_Type->setText(item->text(DeviceTypeColumn));
-    dialog.Serial_Number->setText(item->text(SerialColumn));
-    dialog.Mac_Address->setText(item->text(MacColumn));
+    dialog.Device_Type->setText(item->text(DeviceList::DeviceTypeColumn));
+    dialog.Serial_Number->setText(item->text(DeviceList::SerialColumn));
+    dialog.Mac_Address->setText(item->text(DeviceList::MacColumn));
     // The states the DHCP handler would produce, set without running it.
     dialog.DHCP->setChecked(dhcpOn);
     dialog.IP_Address->setEnabled(!dhcpOn);
     dialog.Subnet_Mask->setEnabled(!dhcpOn);
     dialog.Gateway->setEnabled(!dhcpOn);
     dialog.ResetIP->setEnabled(dhcpOn);
-    dialog.IP_Address->setText(item->text(IpColumn));
-    dialog.Subnet_Mask->setText(item->text(MaskColumn));
-    dialog.Gateway->setText(item->text(GatewayColumn));
-    dialog.Name->setText(item->text(NameColumn));
-    dialog.Location->setText(item->text(LocationColumn));
+    dialog.IP_Address->setText(item->text(DeviceList::IpColumn));
+    dialog.Subnet_Mask->setText(item->text(DeviceList::MaskColumn));
+    dialog.Gateway->setText(item->text(DeviceList::GatewayColumn));
+    dialog.Name->setText(item->text(DeviceList::NameColumn));
+    dialog.Location->setText(item->text(DeviceList::LocationColumn));
     // Read back from the fields, which may have cut the texts to length.
     dialog.Initial_IP_Address = dialog.IP_Address->text();
     dialog.Initial_Subnet_Mask = dialog.Subnet_Mask->text();

@@ -16,7 +16,7 @@ void IncrementQuerySequence()
 
 QString FormatReadQuery(int sequence)
 {
-    return QStringLiteral("ZOL_READ_QUERY,0,") + QString::number(sequence);
+    return QLatin1String(ZolProtocol::ReadQueryKeyword) + QLatin1String(",0,") + QString::number(sequence);
 }
 
 QString FormatWriteQuery(int sequence, const QString &mac, const QString &ip,
@@ -26,7 +26,7 @@ QString FormatWriteQuery(int sequence, const QString &mac, const QString &ip,
     // Texts go out as they are: no quoting, a comma inside a text splits it
     // on the device's side. The trailing comma is part of the format.
     const QChar comma(u',');
-    QString query = QStringLiteral("ZOL_WRITE_QUERY,0,");
+    QString query = QLatin1String(ZolProtocol::WriteQueryKeyword) + QLatin1String(",0,");
     query += QString::number(sequence);
     query += comma;
     query += mac;
@@ -188,16 +188,16 @@ bool ParseWriteResponse(const QString &text, WriteResponse *out)
 
 bool IsWriteAccepted(const WriteResponse &response)
 {
-    return response.hasStatus && response.status == QLatin1String("ZOL_CONFIGURATION_UPDATED");
+    return response.hasStatus && response.status == QLatin1String(ZolProtocol::ConfigurationUpdated);
 }
 
 QString WriteRefusalMessage(const QString &status)
 {
-    if (status == QLatin1String("ZOL_MISSING_PARAMETERS"))
+    if (status == QLatin1String(ZolProtocol::MissingParameters))
         return QStringLiteral("Modify failed, missing parameters.");
-    if (status == QLatin1String("ZOL_SECURITY_VIOLATION"))
+    if (status == QLatin1String(ZolProtocol::SecurityViolation))
         return QStringLiteral("Modify failed, security mode enabled on device.");
-    if (status == QLatin1String("ZOL_INVALID_PARAMETER"))
+    if (status == QLatin1String(ZolProtocol::InvalidParameter))
         return QStringLiteral("Modify failed, invalid parameter");
     return {};
 }

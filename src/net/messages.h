@@ -1,12 +1,13 @@
 #pragma once
 
+#include "net/protocol.h"
+
 #include <QString>
 
 // Device protocol: one Latin-1 text per UDP datagram, comma-separated fields,
-// the first a keyword. Queries go from port 2850 to 255.255.255.255:2850,
-// answers come back to port 2851.
-constexpr quint16 QueryPort = 2850;
-constexpr quint16 ResponsePort = 2851;
+// the first a keyword (ports and keywords in net/protocol.h).
+using ZolProtocol::QueryPort;
+using ZolProtocol::ResponsePort;
 constexpr int MaxDatagramText = 512;
 
 // Process-wide query counter carried as the second number of every query.
@@ -72,8 +73,8 @@ struct WriteResponse
     bool hasStatus = false;
 };
 
-inline const QString &ReadResponseKeyword() { static const QString k = QStringLiteral("ZOL_READ_RESPONSE"); return k; }
-inline const QString &WriteResponseKeyword() { static const QString k = QStringLiteral("ZOL_WRITE_RESPONSE"); return k; }
+inline const QString &ReadResponseKeyword() { static const QString k = QLatin1String(ZolProtocol::ReadResponseKeyword); return k; }
+inline const QString &WriteResponseKeyword() { static const QString k = QLatin1String(ZolProtocol::WriteResponseKeyword); return k; }
 
 // Both take the whole received text (keyword included) and return false when
 // its first field is not their keyword.

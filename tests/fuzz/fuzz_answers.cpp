@@ -9,7 +9,7 @@
 
 #include "fuzzsupport.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"

@@ -6,7 +6,7 @@
 
 #include "fuzzsupport.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"
 #include "net/sender.h"
 

@@ -3,7 +3,8 @@
 #include "../support/capturingplatform.h"
 #include "../support/devsim.h"
 
-#include "app/appshell.h"
+include "app/commandline.h"
+#include "ui/appshell.h"
 #include "forms/deviceupdating.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/modifyflow.h"

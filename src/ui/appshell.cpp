@@ -1,4 +1,4 @@
-#include "app/appshell.h"
+#include "ui/appshell.h"
 
 #include <QFile>
 #include <QLocale>
@@ -21,13 +21,6 @@ QString &localeOverride()
     return name;
 }
 
-bool isLanguageSwitch(const char *arg)
-{
-    const QString text = QString::fromLocal8Bit(arg);
-    return text.compare(QLatin1String("/s"), Qt::CaseInsensitive) == 0
-        || text.compare(QLatin1String("-s"), Qt::CaseInsensitive) == 0;
-}
-
 // Scripted runs of the whole program (tests) set ZOL_MESSAGE_LOG to a file:
 // every message is then appended there instead of waiting for a click.
 bool logInsteadOfShowing(const QString &text)
@@ -44,16 +37,6 @@ bool logInsteadOfShowing(const QString &text)
 }
 
 } // namespace
-
-int ParseCommandLine(int argc, char **argv)
-{
-    for (int i = 1; i < argc; i += 2) {
-        if (!isLanguageSwitch(argv[i]) || i + 1 >= argc)
-            return -1;
-        CurrentLanguage = QString::fromLocal8Bit(argv[i + 1]);
-    }
-    return 0;
-}
 
 void ShowMessage(QString text)
 {

@@ -1,6 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
-#include "app/appshell.h"
+#include "ui/appshell.h"
 
 #include <QAction>
 #include <QCoreApplication>

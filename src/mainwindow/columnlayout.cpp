@@ -1,16 +1,13 @@
 #include "mainwindow/mainwindow.h"
 
-#include "app/appshell.h"
-#include "app/columnlayoutrecord.h"
+#include "layout/columnlayoutrecord.h"
+#include "ui/appshell.h"
 
 #include <QDebug>
 #include <QHeaderView>
 #include <QTreeWidget>
 
 using namespace ColumnLayoutRecord;
-
-static_assert(ColumnLayoutRecord::ColumnCount == Zol_ClientMainWindowBase::ColumnCount,
-              "the record holds one entry per column of the device list");
 
 void Zol_ClientMainWindow::loadColumnLayout()
 {

@@ -19,6 +19,8 @@ QT_END_NAMESPACE
 namespace ColumnLayoutRecord {
 
 constexpr int RecordSize = 72;
+// The device list's columns: the list, its form and its rows take their
+// count from here, so the record always holds one pair per column.
 constexpr int ColumnCount = 9;
 constexpr int LanguageOffset = 64;
 constexpr int MaxLanguageLength = RecordSize - LanguageOffset;

@@ -1,4 +1,4 @@
-#include "app/columnlayoutrecord.h"
+#include "layout/columnlayoutrecord.h"
 
 #include <QBuffer>
 #include <QSaveFile>

@@ -16,11 +16,6 @@ extern QString CurrentLanguage;
 // sequence; message files are loaded into it and it is installed again.
 extern QTranslator *AppTranslator;
 
-// Checks the arguments left by the application object: zero or more pairs of
-// "/s" or "-s" (any case) and a language code. Returns 0 when accepted (and
-// stores the last code in CurrentLanguage), -1 when invalid.
-int ParseCommandLine(int argc, char **argv);
-
 // The one message box of the program: modal, caption "Zol Client", information
 // icon, a single default OK button, no parent.
 void ShowMessage(QString text);

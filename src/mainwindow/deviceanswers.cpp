@@ -1,0 +1,83 @@
+// Discovery, and what the window does with every device answer.
+
+#include "mainwindow/mainwindow.h"
+
+#include "net/deviceresponseevent.h"
+#include "net/messages.h"
+#include "net/sender.h"
+#include "ui/appshell.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+void Zol_ClientMainWindow::Find_All_clicked()
+{
+    m_devices.clear();
+    Edit->setEnabled(false);
+    IncrementQuerySequence();
+    if (const QString failure = SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false); !failure.isEmpty())
+        ShowMessage(failure);
+}
+
+void Zol_ClientMainWindow::customEvent(QEvent *event)
+{
+    if (event->type() != DeviceResponseEvent::eventType()) {
+        qWarning("Unknown custom event type: %d", int(event->type()));
+        return;
+    }
+    // A message box opened by this answer runs a loop that handles the next.
+    m_devices.beginAnswer();
+    const QString &text = static_cast<DeviceResponseEvent *>(event)->text();
+    if (text.size() >= 5) {
+        FieldReader reader(text);
+        QStringView keyword;
+        reader.nextFieldView(&keyword);
+        if (keyword == ReadResponseKeyword())
+            m_devices.takeReadResponse(text);
+        else if (keyword == WriteResponseKeyword())
+            handleWriteResponse(text);
+    }
+    m_devices.endAnswer();
+}
+
+void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
+{
+    // Any write answer ends the wait for one.
+    ModifyTimer.stop();
+
+    WriteResponse response;
+    if (!ParseWriteResponse(text, &response))
+        return;
+    if (response.mac != EditDialog.Mac_Address->text())
+        return;
+    if (!response.hasStatus)
+        return;
+
+    if (IsWriteAccepted(response)) {
+        WriteAnswered = true;
+        m_devices.setRowTexts(response.mac, {
+            {DeviceList::IpColumn, EditDialog.IP_Address->text()},
+            {DeviceList::MaskColumn, EditDialog.Subnet_Mask->text()},
+            {DeviceList::GatewayColumn, EditDialog.Gateway->text()},
+            {DeviceList::DhcpColumn, EditDialog.DHCP->isChecked() ? tr("Enabled") : tr("Disabled")},
+            {DeviceList::NameColumn, EditDialog.Name->text()},
+            {DeviceList::LocationColumn, EditDialog.Location->text()},
+        });
+        if (!ModifyInProgress)
+            EditDialog.close();
+        return;
+    }
+
+    const QString message = WriteRefusalMessage(response.status);
+    if (message.isEmpty())
+        return;
+
+    ModifyFailed = true;
+    // Only the first verdict on a write speaks; the flag is set before the
+    // modal box runs its own loop, so a second refusal meanwhile stays quiet.
+    if (!WriteAnswered) {
+        WriteAnswered = true;
+        ShowMessage(message);
+    }
+}
