@@ -3,7 +3,7 @@
 #include "../support/capturingplatform.h"
 #include "../support/devsim.h"
 
-include "app/commandline.h"
+#include "app/commandline.h"
 #include "ui/appshell.h"
 #include "forms/deviceupdating.h"
 #include "mainwindow/mainwindow.h"
