@@ -25,7 +25,7 @@ fuzz_seconds="${ZOL_FUZZ_SECONDS:-60}"
 run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    fonts-noto-cjk
+    fonts-noto-cjk help2man
 )
 test_packages=(
     xvfb xauth xdotool openbox x11-apps x11-utils imagemagick
