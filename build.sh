@@ -31,7 +31,7 @@ test_packages=(
     xvfb xauth xdotool openbox x11-apps x11-utils imagemagick
     iproute2 util-linux procps
     clang libclang-rt-14-dev
-    dpkg-dev desktop-file-utils file
+    dpkg-dev desktop-file-utils file python3
 )
 package_packages=(dpkg-dev desktop-file-utils file)
 

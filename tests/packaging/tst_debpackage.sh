@@ -51,6 +51,9 @@ check "program /usr/libexec/zol-client/Zol_Client, executable" listed -rwxr-xr-x
 for f in qrt_en.qm qrt_c.qm QOB.bmp; do
     check "/usr/share/zol-client/$f" listed -rw-r--r-- "usr/share/zol-client/$f"
 done
+check "/usr/bin/zolctl, executable" listed -rwxr-xr-x usr/bin/zolctl
+check "zolctl's man page" listed -rw-r--r-- usr/share/man/man1/zolctl.1.gz
+check "zolctl's bash completion" listed -rw-r--r-- usr/share/bash-completion/completions/zolctl
 check "menu entry /usr/share/applications/zol-client.desktop" \
     listed -rw-r--r-- usr/share/applications/zol-client.desktop
 for size in 16 32 48 64 128; do
@@ -65,6 +68,7 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
 entry=$root/usr/share/applications/zol-client.desktop
 # Hints and warnings count too: the entry should be spotless.
 valid_entry() { desktop-file-validate "$1" >"$tmp/validate" 2>&1 && [ ! -s "$tmp/validate" ]; }
+check "zolctl needs no Qt Gui or Widgets" eval '! readelf -d "$root/usr/bin/zolctl" | grep -qE "Qt6(Gui|Widgets)"'
 valid_entry "$entry" || fail "desktop-file-validate: $(cat "$tmp/validate")"
 check "Name" grep -qx 'Name=ZOL Client' "$entry"
 check "Icon names the installed icon" grep -qx 'Icon=zol-client' "$entry"
