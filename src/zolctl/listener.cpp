@@ -3,8 +3,8 @@
 #include "net/deviceresponseevent.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <QDeadlineTimer>
+#include <QThread>
 
 Listener::Listener()
     : m_receiver(this)
@@ -17,22 +17,29 @@ Listener::~Listener() = default;
 
 bool Listener::listen(int waitMs, const std::function<bool()> &done)
 {
-    if (done && done())
-        return true;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    m_done = done;
-    m_loop = &loop;
-    deadline.start(waitMs);
-    loop.exec();
-    m_loop = nullptr;
-    m_done = nullptr;
-    // Answers already handed over when the time ran out arrived within it.
-    if (!(done && done()))
+    // Answers are taken in batches between short sleeps rather than each as
+    // it is posted: during a burst, waking up for every answer costs more
+    // than reading it.
+    const QDeadlineTimer deadline(waitMs, Qt::PreciseTimer);
+    for (;;) {
+        const qint64 handled = m_handled;
         QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+        if (done && done())
+            return true;
+        if (deadline.hasExpired())
+            break;
+        const qint64 pause = m_handled != handled ? BusyPauseMs : IdlePauseMs;
+        QThread::msleep(static_cast<unsigned long>(qMin(pause, deadline.remainingTime())));
+    }
+    // Answers that arrived in time may still be on their way through the
+    // receiver, or held back in the socket's queue while it waits for these.
+    const QDeadlineTimer drain(MaxDrainMs);
+    while ((DeviceResponseEvent::alive() > 0 || m_receiver.holdingBack()) && !drain.hasExpired()) {
+        QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+        if (done && done())
+            return true;
+        QThread::msleep(BusyPauseMs);
+    }
     return done && done();
 }
 
@@ -47,6 +54,7 @@ void Listener::customEvent(QEvent *event)
     if (event->type() != DeviceResponseEvent::eventType())
         return;
     const auto *answer = static_cast<DeviceResponseEvent *>(event);
+    ++m_handled;
     const QString &text = answer->text();
     if (text.size() < 5)
         return;
@@ -57,8 +65,6 @@ void Listener::customEvent(QEvent *event)
         takeReadResponse(text, answer->sourceIPv4());
     else if (keyword == WriteResponseKeyword())
         takeWriteResponse(text);
-    if (m_loop && m_done && m_done())
-        m_loop->quit();
 }
 
 void Listener::takeReadResponse(const QString &text, quint32 from)

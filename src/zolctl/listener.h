@@ -10,8 +10,6 @@
 #include <functional>
 #include <optional>
 
-class QEventLoop;
-
 // One device as the window's table would show it after the answers so far.
 struct DeviceEntry
 {
@@ -32,6 +30,12 @@ public:
     // A flood of made-up MAC addresses must not take all memory; far above
     // any real network's devices.
     static constexpr int MaxDevices = 100000;
+    // Sleeps between batches of answers: short while answers come in, longer
+    // while none do. After the wait, answers already on their way are still
+    // taken for at most MaxDrainMs.
+    static constexpr qint64 BusyPauseMs = 1;
+    static constexpr qint64 IdlePauseMs = 5;
+    static constexpr qint64 MaxDrainMs = 500;
 
     Listener();
     ~Listener() override;
@@ -39,8 +43,8 @@ public:
     // False when port 2851 could not be had (nothing will arrive).
     bool isBound() const { return m_receiver.isBound(); }
 
-    // Handles answers until `done` holds (checked after each answer) or
-    // waitMs have passed; true when `done` held.
+    // Handles answers until `done` holds or waitMs have passed; true when
+    // `done` held.
     bool listen(int waitMs, const std::function<bool()> &done = {});
 
     const QHash<QString, DeviceEntry> &devices() const { return m_devices; }
@@ -62,8 +66,7 @@ private:
     bool m_capped = false;
     QString m_verdictMac;
     std::optional<WriteResponse> m_verdict;
-    std::function<bool()> m_done;
-    QEventLoop *m_loop = nullptr;
+    qint64 m_handled = 0;
     // Last member: it is stopped before anything it posts to is gone.
     ReceiveThread m_receiver;
 };
