@@ -1,8 +1,7 @@
 #include "zolctl/output.h"
 
-#include <QHostAddress>
-
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -96,53 +95,67 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
     return out.toUtf8();
 }
 
-void appendJsonString(QString &out, const QString &text)
+// Written straight into UTF-8: the texts are Latin-1, so every character
+// is one byte or two.
+void appendJsonString(QByteArray &out, QStringView text)
 {
-    out += u'"';
+    out += '"';
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'"' || u == u'\\') {
-            out += u'\\';
-            out += c;
+            out += '\\';
+            out += char(u);
         } else if (u < 0x20) {
-            appendHex(out, u, "\\u", 4);
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(u));
+            out += escape;
+        } else if (u < 0x80) {
+            out += char(u);
+        } else if (u < 0x800) {
+            out += char(0xc0 | (u >> 6));
+            out += char(0x80 | (u & 0x3f));
         } else {
-            out += c;
+            out += QString(c).toUtf8(); // not from a device's Latin-1 text
         }
     }
-    out += u'"';
+    out += '"';
+}
+
+QByteArray ipv4Text(quint32 address)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xff, (address >> 8) & 0xff,
+                  address & 0xff);
+    return QByteArray(text);
 }
 
 QByteArray formatJson(const QList<const DeviceEntry *> &devices)
 {
     static const char *const keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask", "gateway",
                                                         "dhcp", "name", "location"};
-    QString out = QStringLiteral("[");
+    QByteArray out("[");
+    out.reserve(devices.size() * 256 + 4);
     bool first = true;
     for (const DeviceEntry *device : devices) {
-        out += first ? QLatin1String("\n  {") : QLatin1String(",\n  {");
+        out += first ? "\n  {" : ",\n  {";
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            out += u'"';
-            out += QLatin1String(keys[c]);
-            out += QLatin1String("\": ");
+            out += '"';
+            out += keys[c];
+            out += "\": ";
             const QString &text = device->texts[c];
             if (c == DeviceColumn::Dhcp)
-                out += text == DhcpEnabledText() ? QLatin1String("true")
-                    : text == DhcpDisabledText() ? QLatin1String("false") : QLatin1String("null");
+                out += text == DhcpEnabledText() ? "true" : text == DhcpDisabledText() ? "false" : "null";
             else
                 appendJsonString(out, text);
-            out += QLatin1String(", ");
+            out += ", ";
         }
-        out += QLatin1String("\"from\": ");
-        if (device->from)
-            appendJsonString(out, QHostAddress(device->from).toString());
-        else
-            out += QLatin1String("null");
-        out += u'}';
+        out += "\"from\": ";
+        out += device->from ? '"' + ipv4Text(device->from) + '"' : QByteArray("null");
+        out += '}';
     }
-    out += first ? QLatin1String("]\n") : QLatin1String("\n]\n");
-    return out.toUtf8();
+    out += first ? "]\n" : "\n]\n";
+    return out;
 }
 
 } // namespace
