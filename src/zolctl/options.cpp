@@ -161,8 +161,8 @@ CtlParseResult ParseCtlArguments(const QStringList &arguments)
         QString name = argument.mid(2);
         QString value;
         const qsizetype equals = name.indexOf(u'=');
-        const bool inline_ = equals >= 0;
-        if (inline_) {
+        const bool hasInlineValue = equals >= 0;
+        if (hasInlineValue) {
             value = name.mid(equals + 1);
             name.truncate(equals);
         }
@@ -170,7 +170,7 @@ CtlParseResult ParseCtlArguments(const QStringList &arguments)
             result.error = QStringLiteral("unknown option \"--%1\" for %2").arg(name, commandName(o.command));
             return result;
         }
-        if (!inline_) {
+        if (!hasInlineValue) {
             if (i + 1 >= arguments.size()) {
                 result.error = QStringLiteral("--%1 needs a value").arg(name);
                 return result;
