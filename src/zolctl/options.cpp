@@ -12,28 +12,28 @@ namespace {
 // A day: longer waits are a typing error, and the milliseconds fit an int.
 constexpr double MaxWaitSeconds = 86400;
 
-struct OptionSpec
+struct OptionRule
 {
     const char *name;
     bool find, set, renew;
 };
 
 // Which command takes which option; every one of them takes a value.
-constexpr OptionSpec Specs[] = {
+constexpr OptionRule Rules[] = {
     {"wait", true, true, true},      {"to", true, true, true},       {"format", true, false, false},
     {"expect", true, false, false},  {"ip", false, true, false},     {"mask", false, true, false},
     {"gateway", false, true, false}, {"dhcp", false, true, false},   {"name", false, true, false},
     {"location", false, true, false},
 };
 
-const OptionSpec *findSpec(const QString &name, CtlCommand command)
+const OptionRule *findRule(const QString &name, CtlCommand command)
 {
-    for (const OptionSpec &spec : Specs) {
-        if (name != QLatin1String(spec.name))
+    for (const OptionRule &rule : Rules) {
+        if (name != QLatin1String(rule.name))
             continue;
-        const bool taken = (command == CtlCommand::Find && spec.find) || (command == CtlCommand::Set && spec.set)
-            || (command == CtlCommand::Renew && spec.renew);
-        return taken ? &spec : nullptr;
+        const bool taken = (command == CtlCommand::Find && rule.find) || (command == CtlCommand::Set && rule.set)
+            || (command == CtlCommand::Renew && rule.renew);
+        return taken ? &rule : nullptr;
     }
     return nullptr;
 }
@@ -166,7 +166,7 @@ CtlParseResult ParseCtlArguments(const QStringList &arguments)
             value = name.mid(equals + 1);
             name.truncate(equals);
         }
-        if (!findSpec(name, o.command)) {
+        if (!findRule(name, o.command)) {
             result.error = QStringLiteral("unknown option \"--%1\" for %2").arg(name, commandName(o.command));
             return result;
         }
