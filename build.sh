@@ -26,12 +26,13 @@ fuzz_seconds="${ZOL_FUZZ_SECONDS:-30}"
 run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    fonts-noto-cjk
+    fonts-noto-cjk help2man
 )
 test_packages=(
     xvfb xauth xdotool xclip openbox x11-utils imagemagick
     iproute2 util-linux procps
     clang libclang-rt-14-dev
+    python3
 )
 package_packages=(dpkg-dev desktop-file-utils file)
 demo_packages=(iproute2 util-linux)

@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 bin=$(cd "$build/bin" 2>/dev/null && pwd) || { echo "no $build/bin: build first (./build.sh test)" >&2; exit 2; }
-for p in zol_bench_burst zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client; do
+for p in zol_bench_burst zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
     [ -x "$bin/$p" ] || { echo "missing $bin/$p: build first" >&2; exit 2; }
 done
 if ! unshare -n true 2>/dev/null; then
@@ -32,6 +32,9 @@ echo "== B2: scaling, 5,000 and 50,000 devices =="
 echo
 echo "== B3: start-up to the first read query, offscreen platform =="
 QT_QPA_PLATFORM=offscreen "$bin/zol_bench_startup" --repeat "$((REPEAT * 4 + 1))"
+echo
+echo "== B4: zolctl find --format json, 10,000 devices answering twice =="
+"$bin/zol_bench_zolctl" --devices 10000 --repeat "$REPEAT"
 SCRIPT
 
 command -v Xvfb >/dev/null 2>&1 || exit 0

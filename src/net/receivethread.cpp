@@ -134,7 +134,10 @@ void ReceiveThread::run()
         m_holdingBack = false;
 
         std::memset(buffer, 0, sizeof buffer);
-        const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
+        sockaddr_in source{};
+        socklen_t sourceLength = sizeof source;
+        const ssize_t received = ::recvfrom(fd, buffer, sizeof buffer, 0,
+                                            reinterpret_cast<sockaddr *>(&source), &sourceLength);
         if (received < 0) {
             if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
                 continue;
@@ -143,7 +146,8 @@ void ReceiveThread::run()
         // The text ends at the first zero byte and never goes beyond the
         // bytes received; a longer datagram was cut to the buffer's size.
         const std::size_t length = ::strnlen(buffer, static_cast<std::size_t>(received));
+        const quint32 from = source.sin_family == AF_INET ? ntohl(source.sin_addr.s_addr) : 0;
         QCoreApplication::postEvent(owner, new DeviceResponseEvent(
-            QString::fromLatin1(buffer, static_cast<qsizetype>(length))));
+            QString::fromLatin1(buffer, static_cast<qsizetype>(length)), from));
     }
 }

@@ -1,0 +1,278 @@
+#include "zolctl/commands.h"
+
+#include "zolctl/listener.h"
+#include "zolctl/output.h"
+
+#include "editdialog/validation.h"
+#include "net/messages.h"
+#include "net/sender.h"
+
+#include <QHostAddress>
+#include <QUdpSocket>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void print(FILE *stream, const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.endsWith('\n'))
+        bytes += '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+void complain(const QString &line)
+{
+    print(stderr, QStringLiteral("zolctl: ") + line);
+}
+
+QString seconds(int ms)
+{
+    return QString::number(ms / 1000.0, 'g', 6) + QStringLiteral(" s");
+}
+
+// The query from every local IPv4 address to 255.255.255.255, then to each
+// extra destination. Empty, or the line that says why nothing could be sent.
+QString sendQuery(const QString &query, bool clearLatch, const QStringList &to)
+{
+    const QString failure = SendToAllAdapters(query, clearLatch);
+    if (!failure.isEmpty())
+        return failure.trimmed();
+    if (to.isEmpty())
+        return QString();
+    QUdpSocket socket;
+    // From the query port like every other query when it is free; devices
+    // answer to port 2851 whatever the source port.
+    if (!socket.bind(QHostAddress::AnyIPv4, QueryPort) && !socket.bind(QHostAddress::AnyIPv4, 0))
+        return QStringLiteral("no UDP socket for --to: %1").arg(socket.errorString());
+    const QByteArray bytes = query.toLatin1();
+    for (const QString &address : to) {
+        if (socket.writeDatagram(bytes, QHostAddress(address), QueryPort) != bytes.size())
+            complain(QStringLiteral("could not send to %1: %2").arg(address, socket.errorString()));
+    }
+    return QString();
+}
+
+// A listener on port 2851, or the reason on stderr.
+bool openListener(const Listener &listener)
+{
+    if (listener.isBound())
+        return true;
+    complain(QStringLiteral("UDP port %1 is taken (by a running ZOL Client?): no answer could be received")
+                 .arg(ResponsePort));
+    return false;
+}
+
+// The device's entry: the one whose MAC text is exactly as typed, else the
+// first (by MAC text) that is the same six hex pairs.
+const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
+{
+    const auto exact = listener.devices().constFind(mac);
+    if (exact != listener.devices().cend())
+        return &*exact;
+    const QString key = MacKey(mac);
+    const DeviceEntry *found = nullptr;
+    for (const DeviceEntry &device : listener.devices()) {
+        if (MacKey(device.texts[DeviceColumn::Mac]) == key
+            && (!found || device.texts[DeviceColumn::Mac] < found->texts[DeviceColumn::Mac]))
+            found = &device;
+    }
+    return found;
+}
+
+// Sends the read query and waits for the device; nullptr (said why) if it
+// does not answer in time.
+const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options, int *exitCode)
+{
+    IncrementQuerySequence();
+    if (const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
+        !failure.isEmpty()) {
+        complain(failure);
+        *exitCode = ExitNetwork;
+        return nullptr;
+    }
+    listener.listen(options.waitMs, [&] { return findDevice(listener, options.mac) != nullptr; });
+    const DeviceEntry *device = findDevice(listener, options.mac);
+    if (!device) {
+        complain(QStringLiteral("no device %1 answered within %2").arg(options.mac, seconds(options.waitMs)));
+        *exitCode = ExitNoVerdict;
+    }
+    return device;
+}
+
+// Sends a write query and prints the device's verdict.
+int sendAndAwaitVerdict(Listener &listener, const CtlOptions &options, const QString &mac,
+                        const QString &query, bool clearLatch, const QString &success)
+{
+    listener.expectVerdictFrom(mac);
+    if (const QString failure = sendQuery(query, clearLatch, options.to); !failure.isEmpty()) {
+        complain(failure);
+        return ExitNetwork;
+    }
+    if (!listener.listen(options.waitMs, [&] { return listener.verdict().has_value(); })) {
+        complain(QStringLiteral("no answer from %1 within %2").arg(mac, seconds(options.waitMs)));
+        return ExitNoVerdict;
+    }
+    if (IsWriteAccepted(*listener.verdict())) {
+        print(stdout, success);
+        return ExitSuccess;
+    }
+    print(stderr, WriteRefusalMessage(listener.verdict()->status));
+    return ExitNoVerdict;
+}
+
+int runFind(const CtlOptions &options)
+{
+    Listener listener;
+    if (!openListener(listener))
+        return ExitNetwork;
+    IncrementQuerySequence();
+    if (const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
+        !failure.isEmpty()) {
+        complain(failure);
+        return ExitNetwork;
+    }
+    listener.listen(options.waitMs);
+    if (listener.devicesCapped())
+        complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
+    const OutputFormat format = options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table
+                                                                                 : OutputFormat::Csv);
+    const QByteArray text = FormatDevices(SortedByMac(listener.devices()), format);
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    if (listener.devices().size() < options.expect) {
+        complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.devices().size()).arg(options.expect));
+        return ExitNoVerdict;
+    }
+    return ExitSuccess;
+}
+
+// The edit dialog's check sequence on the options given alone, before
+// anything is sent; the values not given stand in with ones that pass.
+QString checkGivenFields(const CtlOptions &o)
+{
+    EditFields fields;
+    fields.name = o.name.value_or(QStringLiteral("A"));
+    fields.location = o.location.value_or(QString());
+    const QString any = QStringLiteral("0.0.0.0");
+    fields.ip = o.ip.value_or(any);
+    fields.mask = o.mask.value_or(any);
+    fields.gateway = o.gateway.value_or(any);
+    return CheckEditFields(fields);
+}
+
+bool addressesGiven(const CtlOptions &o)
+{
+    return o.ip || o.mask || o.gateway;
+}
+
+QString addressesNeedDhcpOff()
+{
+    return QStringLiteral("--ip, --mask and --gateway apply only with DHCP off (add --dhcp off)");
+}
+
+int runSet(const CtlOptions &options)
+{
+    if (addressesGiven(options) && options.dhcp.value_or(false)) {
+        complain(addressesNeedDhcpOff());
+        return ExitUsage;
+    }
+    if (const QString failure = checkGivenFields(options); !failure.isEmpty()) {
+        print(stderr, failure);
+        return ExitUsage;
+    }
+    Listener listener;
+    if (!openListener(listener))
+        return ExitNetwork;
+    int exitCode = ExitSuccess;
+    const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
+    if (!device)
+        return exitCode;
+    const DeviceTexts current = device->texts;
+
+    // The dialog opened on this device, then the options typed into it.
+    const bool initialDhcp = current[DeviceColumn::Dhcp] == DhcpEnabledText();
+    EditFields fields;
+    fields.dhcp = options.dhcp.value_or(initialDhcp);
+    if (addressesGiven(options) && fields.dhcp) {
+        complain(QStringLiteral("DHCP is on on %1: ").arg(current[DeviceColumn::Mac]) + addressesNeedDhcpOff());
+        return ExitUsage;
+    }
+    fields.ip = options.ip.value_or(current[DeviceColumn::Ip]);
+    fields.mask = options.mask.value_or(current[DeviceColumn::Mask]);
+    fields.gateway = options.gateway.value_or(current[DeviceColumn::Gateway]);
+    fields.name = options.name.value_or(current[DeviceColumn::Name]);
+    fields.location = options.location.value_or(current[DeviceColumn::Location]);
+
+    const bool changed = fields.ip != current[DeviceColumn::Ip] || fields.mask != current[DeviceColumn::Mask]
+        || fields.gateway != current[DeviceColumn::Gateway] || fields.dhcp != initialDhcp
+        || fields.name != current[DeviceColumn::Name] || fields.location != current[DeviceColumn::Location];
+    if (!changed) {
+        print(stdout, QStringLiteral("unchanged"));
+        return ExitSuccess;
+    }
+    // The device's own values are checked too, as the dialog does.
+    if (const QString failure = CheckEditFields(fields); !failure.isEmpty()) {
+        print(stderr, failure);
+        return ExitUsage;
+    }
+    IncrementQuerySequence();
+    const QString &mac = current[DeviceColumn::Mac];
+    const QString query = FormatWriteQuery(GetQuerySequence(), mac, fields.ip, fields.mask, fields.gateway,
+                                           fields.dhcp, fields.name, fields.location);
+    return sendAndAwaitVerdict(listener, options, mac, query, true, QStringLiteral("updated"));
+}
+
+int runRenew(const CtlOptions &options)
+{
+    Listener listener;
+    if (!openListener(listener))
+        return ExitNetwork;
+    int exitCode = ExitSuccess;
+    const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
+    if (!device)
+        return exitCode;
+    const DeviceTexts current = device->texts;
+    const QString &mac = current[DeviceColumn::Mac];
+    // The dialog offers Renew Lease only while its DHCP box is checked.
+    if (current[DeviceColumn::Dhcp] != DhcpEnabledText()) {
+        complain(QStringLiteral("DHCP is off on %1: a lease can only be renewed with DHCP on "
+                                "(zolctl set %1 --dhcp on)").arg(mac));
+        return ExitUsage;
+    }
+    if (const QString failure = CheckNameAndLocation(current[DeviceColumn::Name], current[DeviceColumn::Location]);
+        !failure.isEmpty()) {
+        print(stderr, failure);
+        return ExitUsage;
+    }
+    // Carries the number of the query before it; the next one gets one more.
+    const QString zero = QStringLiteral("0.0.0.0");
+    const QString query = FormatWriteQuery(GetQuerySequence(), mac, zero, zero, zero, true,
+                                           current[DeviceColumn::Name], current[DeviceColumn::Location]);
+    IncrementQuerySequence();
+    return sendAndAwaitVerdict(listener, options, mac, query, false,
+                               QStringLiteral("Device IP Address has been reset, give the device at least 10 seconds\n"
+                                              "to get it's new IP Address from the DHCP Server."));
+}
+
+} // namespace
+
+int RunCtlCommand(const CtlOptions &options)
+{
+    switch (options.command) {
+    case CtlCommand::Help:
+        print(stdout, CtlUsage());
+        return ExitSuccess;
+    case CtlCommand::Version:
+        print(stdout, QStringLiteral("zolctl (ZOL Client) " ZOL_VERSION_TEXT));
+        return ExitSuccess;
+    case CtlCommand::Find:
+        return runFind(options);
+    case CtlCommand::Set:
+        return runSet(options);
+    case CtlCommand::Renew:
+        return runRenew(options);
+    }
+    return ExitUsage;
+}

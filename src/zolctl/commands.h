@@ -1,0 +1,14 @@
+#pragma once
+
+#include "zolctl/options.h"
+
+// zolctl's exit codes.
+enum CtlExit : int {
+    ExitSuccess = 0,
+    ExitNoVerdict = 1, // the device refused, did not answer in time, or too few devices
+    ExitUsage = 2,     // bad arguments or values; no change was sent
+    ExitNetwork = 3,   // no answer can be received or no query sent
+};
+
+// Runs the command; what it prints goes to stdout and stderr.
+int RunCtlCommand(const CtlOptions &options);

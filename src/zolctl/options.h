@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What zolctl was asked to do, read from its arguments.
+enum class CtlCommand { Help, Version, Find, Set, Renew };
+enum class OutputFormat { Table, Csv, Json };
+
+struct CtlOptions
+{
+    CtlCommand command = CtlCommand::Help;
+    int waitMs = 2000;
+    std::optional<OutputFormat> format; // unset: table on a terminal, csv otherwise
+    QStringList to;                     // extra destinations of every query, IPv4 texts
+    int expect = 0;
+    QString mac;                        // as typed; MacKey() compares
+    std::optional<QString> ip, mask, gateway, name, location;
+    std::optional<bool> dhcp;
+};
+
+// The options, or the one line that says what is wrong with the arguments
+// (the program's name not included).
+struct CtlParseResult
+{
+    CtlOptions options;
+    QString error;
+};
+CtlParseResult ParseCtlArguments(const QStringList &arguments);
+
+// Twelve upper-case hex digits for a MAC written as six hex pairs (with ':'
+// or '-' between them, or nothing), otherwise an empty text.
+QString MacKey(const QString &text);
+
+QString CtlUsage();
