@@ -187,6 +187,17 @@
     </message>
 </context>
 <context>
+    <name>RowCopy</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>全部复制</translation>
+    </message>
+</context>
+<context>
     <name>Zol_ClientMainWindow</name>
     <message>
         <source>Disabled</source>

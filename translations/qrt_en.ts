@@ -187,6 +187,17 @@
     </message>
 </context>
 <context>
+    <name>RowCopy</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Copy All</translation>
+    </message>
+</context>
+<context>
     <name>Zol_ClientMainWindow</name>
     <message>
         <source>Disabled</source>

@@ -4,6 +4,7 @@
 #include "app/columnlayoutrecord.h"
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
+#include "mainwindow/rowcopy.h"
 #include "net/messages.h"
 #include "net/sender.h"
 
@@ -33,6 +34,9 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
 
     m_joinTimer.setSingleShot(true);
     connect(&m_joinTimer, &QTimer::timeout, this, &Zol_ClientMainWindow::addWaitingRows);
+
+    // Ctrl+C and the list's context menu put rows on the clipboard.
+    new RowCopy(MainList);
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()
