@@ -2,6 +2,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/devicelistdelegate.h"
 #include "mainwindow/devicerowitem.h"
 
 #include "app/appshell.h"
@@ -123,6 +124,8 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
         translatedData(response.name),
         translatedData(response.location),
     };
+    // For the marks of addresses that several devices show.
+    const QString previousIp = isNew ? QString() : row->text(IpColumn);
     unsigned changed = 0;
     for (int column = 0; column < ColumnCount; ++column) {
         // Unchanged texts are left alone: a refresh of a known device then
@@ -132,6 +135,8 @@ void Zol_ClientMainWindow::handleReadResponse(const QString &text)
             changed |= 1u << column;
         }
     }
+    if (changed & (1u << IpColumn))
+        m_deviceListDelegate->addressChanged(texts[MacColumn], previousIp, texts[IpColumn]);
 
     if (isNew) {
         m_rowsByMac.insert(texts[MacColumn], DeviceRow{row, text});
@@ -222,6 +227,8 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
         const auto known = m_rowsByMac.find(response.mac);
         if (known != m_rowsByMac.end()) {
             QTreeWidgetItem *row = known->item;
+            m_deviceListDelegate->addressChanged(row->text(MacColumn), row->text(IpColumn),
+                                                 EditDialog.IP_Address->text());
             row->setText(IpColumn, EditDialog.IP_Address->text());
             row->setText(MaskColumn, EditDialog.Subnet_Mask->text());
             row->setText(GatewayColumn, EditDialog.Gateway->text());
@@ -258,6 +265,7 @@ void Zol_ClientMainWindow::clearDeviceRows()
     m_waitingRows.clear();
     m_rowsByMac.clear();
     m_deviceTypes.clear();
+    m_deviceListDelegate->clearAddresses();
     MainList->clear();
     m_deviceListFull = false;
 #ifdef __GLIBC__

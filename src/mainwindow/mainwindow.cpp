@@ -4,6 +4,7 @@
 #include "app/columnlayoutrecord.h"
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
+#include "mainwindow/devicelistdelegate.h"
 #include "mainwindow/rowcopy.h"
 #include "net/messages.h"
 #include "net/sender.h"
@@ -16,6 +17,9 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     , Receiver(this)
     , EditDialog(this, nullptr, false, DialogWindowFlags())
 {
+    // Before the list is first filled or cleared: it learns of every address
+    // the list shows.
+    m_deviceListDelegate = new DeviceListDelegate(MainList, MacColumn, IpColumn);
     QuerySequence = 0;
     ColumnLayout = std::make_unique<char[]>(ColumnLayoutRecord::RecordSize);
     LayoutLoaded = false;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class DeviceListDelegate;
 class ResponseHoldBack;
 
 // The program's main window: owns the receiver, the edit dialog, the modify
@@ -143,4 +144,6 @@ private:
     bool m_deviceListFull = false;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
+    // Marks addresses that several devices show; the list's tool tips.
+    DeviceListDelegate *m_deviceListDelegate = nullptr;
 };
