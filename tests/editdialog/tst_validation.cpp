@@ -44,8 +44,8 @@ private slots:
     void locationText();
     void checkSequence_data();
     void checkSequence();
-    void nameAndLocationOnly_data();
-    void nameAndLocationOnly();
+    void renewLeaseFields_data();
+    void renewLeaseFields();
     void headingsAloneAreTranslated();
 };
 
@@ -215,23 +215,24 @@ void tst_Validation::checkSequence()
     QCOMPARE(CheckEditFields(fields), message);
 }
 
-void tst_Validation::nameAndLocationOnly_data()
+void tst_Validation::renewLeaseFields_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("location");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("both valid") << QStringLiteral("dev") << QStringLiteral("lab 1") << QString();
+    // Only a comma, which shifts the fields of the query, is refused.
+    QTest::newRow("hyphen in name, dot in location") << QStringLiteral("cam-1") << QStringLiteral("Hall.B") << QString();
     QTest::newRow("comma in location") << QStringLiteral("dev") << QStringLiteral("lab,1") << LocationMessage;
-    QTest::newRow("both bad: name first") << QStringLiteral("_dev") << QStringLiteral("lab,1") << NameMessage;
+    QTest::newRow("commas in both: name first") << QStringLiteral("d,v") << QStringLiteral("lab,1") << NameMessage;
 }
 
-void tst_Validation::nameAndLocationOnly()
+void tst_Validation::renewLeaseFields()
 {
     QFETCH(QString, name);
     QFETCH(QString, location);
     QFETCH(QString, message);
-    QCOMPARE(CheckNameAndLocation(name, location), message);
+    QCOMPARE(CheckRenewLeaseFields(name, location), message);
 }
 
 void tst_Validation::headingsAloneAreTranslated()
