@@ -78,13 +78,7 @@ QString TabSeparatedRows(const QTreeWidget *list, const QList<QTreeWidgetItem *>
 RowCopy::RowCopy(QTreeWidget *list)
     : QObject(list)
     , m_list(list)
-    , m_menu(new QMenu(list))
-    , m_copy(m_menu->addAction(QString(), this, &RowCopy::copySelected))
-    , m_copyAll(m_menu->addAction(QString(), this, &RowCopy::copyAll))
 {
-    // Shown in the menu as a reminder; the list's own key press does the work.
-    m_copy->setShortcut(QKeySequence::Copy);
-    m_copy->setShortcutContext(Qt::WidgetShortcut);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, &RowCopy::showMenu);
     m_list->installEventFilter(this);
@@ -121,6 +115,15 @@ bool RowCopy::eventFilter(QObject *watched, QEvent *event)
 
 void RowCopy::showMenu(const QPoint &position)
 {
+    // Made when first asked for, not while the window starts.
+    if (!m_menu) {
+        m_menu = new QMenu(m_list);
+        m_copy = m_menu->addAction(QString(), this, &RowCopy::copySelected);
+        m_copyAll = m_menu->addAction(QString(), this, &RowCopy::copyAll);
+        // Shown in the menu as a reminder; the list's own key press does the work.
+        m_copy->setShortcut(QKeySequence::Copy);
+        m_copy->setShortcutContext(Qt::WidgetShortcut);
+    }
     // Texts in the language of the moment.
     m_copy->setText(tr("Copy"));
     m_copyAll->setText(tr("Copy All"));

@@ -43,7 +43,7 @@ private:
     void showMenu(const QPoint &position);
 
     QTreeWidget *m_list;
-    QMenu *m_menu;
-    QAction *m_copy;
-    QAction *m_copyAll;
+    QMenu *m_menu = nullptr;
+    QAction *m_copy = nullptr;
+    QAction *m_copyAll = nullptr;
 };
