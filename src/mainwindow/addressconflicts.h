@@ -35,13 +35,21 @@ public:
     static QColor background(const QPalette &palette);
 
 private:
-    static bool counts(const QString &address);
-
     // Most addresses have one user, held without a list of its own.
     struct Users
     {
         QString first;
         QStringList more;
     };
-    QHash<QString, Users> m_users;
+    template<typename Key>
+    static bool join(QHash<Key, Users> &hash, const Key &key, const QString &mac);
+    template<typename Key>
+    static bool leave(QHash<Key, Users> &hash, const Key &key, const QString &mac);
+    const Users *usersOf(const QString &address) const;
+
+    // Nearly every address is a canonical dotted quad: those are held by
+    // their value, which is far cheaper to hash than their text; the same
+    // text always gives the same value and no other text gives it.
+    QHash<quint32, Users> m_byValue;
+    QHash<QString, Users> m_byText;
 };

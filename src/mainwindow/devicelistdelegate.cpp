@@ -15,15 +15,21 @@ DeviceListDelegate::DeviceListDelegate(QTreeWidget *list, int macColumn, int add
     , m_addressColumn(addressColumn)
 {
     list->setItemDelegate(this);
+    // A burst of answers may change marks thousands of times: the list
+    // repaints for them once the changes pause (it repaints meanwhile
+    // anyway, whenever rows join it).
+    m_repaint.setSingleShot(true);
+    m_repaint.setInterval(50);
+    connect(&m_repaint, &QTimer::timeout, m_list->viewport(), qOverload<>(&QWidget::update));
 }
 
 void DeviceListDelegate::addressChanged(const QString &mac, const QString &previous, const QString &address)
 {
     // The row itself repaints as its text changes; another row whose mark
     // came or went with it is not known by its place, so the visible rows
-    // repaint (once, however many changes a burst brings).
+    // repaint.
     if (m_conflicts.move(mac, previous, address))
-        m_list->viewport()->update();
+        m_repaint.start();
 }
 
 void DeviceListDelegate::clearAddresses()

@@ -3,6 +3,7 @@
 #include "mainwindow/addressconflicts.h"
 
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 QT_BEGIN_NAMESPACE
 class QTreeWidget;
@@ -43,4 +44,5 @@ private:
     int m_macColumn;
     int m_addressColumn;
     AddressConflicts m_conflicts;
+    QTimer m_repaint;
 };

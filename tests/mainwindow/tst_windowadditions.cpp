@@ -123,6 +123,9 @@ void tst_WindowAdditions::sharedAddressesAreMarked_data()
     QTest::newRow("two devices on one address name each other")
         << QStringList{QStringLiteral("A 10.0.0.5"), QStringLiteral("B 10.0.0.5"), QStringLiteral("C 10.0.0.6")}
         << QStringList{QStringLiteral("A 10.0.0.5\nAlso used by B"), QStringLiteral("B 10.0.0.5\nAlso used by A")};
+    QTest::newRow("the same text, not the same address spelt otherwise")
+        << QStringList{QStringLiteral("A 10.0.0.05"), QStringLiteral("B 10.0.0.05"), QStringLiteral("C 10.0.0.5")}
+        << QStringList{QStringLiteral("A 10.0.0.05\nAlso used by B"), QStringLiteral("B 10.0.0.05\nAlso used by A")};
     QTest::newRow("a refresh moving one away clears both")
         << QStringList{QStringLiteral("A 10.0.0.5"), QStringLiteral("B 10.0.0.5"), QStringLiteral("B 10.0.0.7")}
         << QStringList();
