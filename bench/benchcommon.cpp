@@ -77,7 +77,7 @@ long long peakResidentKiB()
     return statusKiB("VmHWM:");
 }
 
-std::string deviceAnswer(int index)
+std::string deviceAnswer(int index, int shared, int group)
 {
     // A handful of device types (one absent, so "VRD Module" stands), so
     // that the rows really have to be sorted.
@@ -86,12 +86,20 @@ std::string deviceAnswer(int index)
     char mac[32];
     std::snprintf(mac, sizeof mac, "02:5A:%02X:%02X:%02X:%02X", (u >> 24) & 0xFF, (u >> 16) & 0xFF,
                   (u >> 8) & 0xFF, u & 0xFF);
+    char ip[32];
+    if (shared < 0) {
+        std::snprintf(ip, sizeof ip, "10.%u.%u.%u", (u >> 16) & 0xFF, (u >> 8) & 0xFF, (u & 0xFF) | 1u);
+    } else if (index < shared) {
+        const unsigned g = u / static_cast<unsigned>(group > 0 ? group : 1);
+        std::snprintf(ip, sizeof ip, "172.16.%u.%u", (g >> 8) & 0xFF, g & 0xFF);
+    } else {
+        std::snprintf(ip, sizeof ip, "10.%u.%u.%u", (u >> 16) & 0xFF, (u >> 8) & 0xFF, u & 0xFF);
+    }
     char text[256];
     const char *type = types[u % 5];
-    std::snprintf(text, sizeof text, "%s,0,1,%X,%s,10.%u.%u.%u,255.255.0.0,10.%u.0.1,%s,Device_%u,%s%u,0%s%s",
-                  ZolProtocol::ReadResponseKeyword, 0x10000u + u * 7u, mac, (u >> 16) & 0xFF, (u >> 8) & 0xFF, (u & 0xFF) | 1u,
-                  (u >> 16) & 0xFF, (u % 3) ? "TRUE" : "FALSE", u, (u % 2) ? "Hall " : "Building ",
-                  u % 97, *type ? "," : "", type);
+    std::snprintf(text, sizeof text, "%s,0,1,%X,%s,%s,255.255.0.0,10.%u.0.1,%s,Device_%u,%s%u,0%s%s",
+                  ZolProtocol::ReadResponseKeyword, 0x10000u + u * 7u, mac, ip, (u >> 16) & 0xFF,
+                  (u % 3) ? "TRUE" : "FALSE", u, (u % 2) ? "Hall " : "Building ", u % 97, *type ? "," : "", type);
     return text;
 }
 

@@ -22,7 +22,10 @@ long long peakResidentKiB();
 
 // The read response of simulated device number `index`: a distinct MAC per
 // index, varied texts and device types so that the table sorts and widens.
-std::string deviceAnswer(int index);
+// By default devices 2k and 2k+1 show the same IP address. With `shared` >= 0
+// only the first `shared` devices share addresses, `group` to an address, and
+// every other device has one of its own.
+std::string deviceAnswer(int index, int shared = -1, int group = 2);
 
 // True when every IPv4 address of this process's network namespace is a
 // loopback one: only then may a benchmark let the client broadcast.

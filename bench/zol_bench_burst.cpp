@@ -1,6 +1,6 @@
 // Burst benchmark: N devices answer one discovery, each twice, all at once.
 //
-//   zol_bench_burst --devices 10000[,50000...] [--repeat R] [--copies C] [--check]
+//   zol_bench_burst --devices 10000[,50000...] [--repeat R] [--copies C] [--shared K[/G]] [--check]
 //
 // For every N it alternates R runs of two children, each in a fresh process:
 //   bare   - a plain receiver on UDP 2851 that reads the datagrams and does
@@ -12,7 +12,9 @@
 // holding all N rows (window). Prints the medians, the ratio window/bare, the
 // datagrams handled versus sent, the resident memory growth, the longest the
 // GUI thread went without running a 5 ms timer, and with several N the scaling
-// ratio of the largest N against the smallest.
+// ratio of the largest N against the smallest. --shared is passed to the
+// sender: K devices share IP addresses, G to an address, the rest have one
+// each (by default every two devices share one).
 //
 // --check (the test suite's small run) fails unless every window run handled
 // every datagram and listed exactly N rows; it says nothing about speed.
@@ -58,13 +60,22 @@ struct Options
     int repeat = 3;
     int copies = 2;
     bool check = false;
+    std::string shared; // the sender's --shared value, if any
     std::string child; // "bare" or "window" in a child process
 };
 
+std::string g_shared;
+
 std::vector<std::string> senderCommand(int devices, int copies)
 {
-    return {bench::executableDir() + "/zol_bench_sender", "--devices", std::to_string(devices),
-            "--copies", std::to_string(copies), "--to", "127.0.0.1", "--port", std::to_string(ResponsePort)};
+    std::vector<std::string> command{bench::executableDir() + "/zol_bench_sender", "--devices", std::to_string(devices),
+                                     "--copies", std::to_string(copies), "--to", "127.0.0.1", "--port",
+                                     std::to_string(ResponsePort)};
+    if (!g_shared.empty()) {
+        command.push_back("--shared");
+        command.push_back(g_shared);
+    }
+    return command;
 }
 
 // --- the bare limit ----------------------------------------------------------
@@ -279,10 +290,13 @@ struct Run
 Run runChild(const std::string &mode, int devices, int copies)
 {
     int out = -1;
-    const int pid = bench::spawnWithPipe({bench::executableDir() + "/zol_bench_burst", "--child", mode,
-                                          "--devices", std::to_string(devices), "--copies",
-                                          std::to_string(copies)},
-                                         &out);
+    std::vector<std::string> command{bench::executableDir() + "/zol_bench_burst", "--child", mode, "--devices",
+                                     std::to_string(devices), "--copies", std::to_string(copies)};
+    if (!g_shared.empty()) {
+        command.push_back("--shared");
+        command.push_back(g_shared);
+    }
+    const int pid = bench::spawnWithPipe(command, &out);
     Run run;
     if (pid < 0)
         return run;
@@ -373,6 +387,8 @@ bool parseOptions(int argc, char **argv, Options *options)
             options->repeat = std::atoi(argv[++i]);
         } else if (a == "--copies" && hasValue) {
             options->copies = std::atoi(argv[++i]);
+        } else if (a == "--shared" && hasValue) {
+            options->shared = argv[++i];
         } else if (a == "--check") {
             options->check = true;
         } else if (a == "--child" && hasValue) {
@@ -395,9 +411,11 @@ int main(int argc, char **argv)
 {
     Options options;
     if (!parseOptions(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: zol_bench_burst --devices N[,N...] [--repeat R] [--copies C] [--check]\n");
+        std::fprintf(stderr, "usage: zol_bench_burst --devices N[,N...] [--repeat R] [--copies C] [--shared K[/G]] "
+                             "[--check]\n");
         return 2;
     }
+    g_shared = options.shared;
     if (!bench::onlyLoopback()) {
         std::fprintf(stderr, "zol_bench_burst: run me in a network namespace with only loopback "
                              "(unshare -n; see bench/run-benchmarks.sh)\n");

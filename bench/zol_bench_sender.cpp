@@ -28,10 +28,12 @@ void usage()
 {
     std::fprintf(stderr,
                  "usage: zol_bench_sender --devices N [--copies C] [--to IPv4] [--port P]\n"
-                 "                        [--order pairs|rounds] [--batch B]\n"
+                 "                        [--order pairs|rounds] [--batch B] [--shared K[/G]]\n"
                  "  pairs: each answer's copies back to back (default);\n"
                  "  rounds: every device once, then every device again, ...\n"
-                 "  B datagrams per sendmmsg call (default 32; 1 sends one by one)\n");
+                 "  B datagrams per sendmmsg call (default 32; 1 sends one by one)\n"
+                 "  K devices share IP addresses, G to an address (default 2), the rest one each\n"
+                 "  (default: devices 2k and 2k+1 share one)\n");
 }
 
 } // namespace
@@ -44,6 +46,8 @@ int main(int argc, char **argv)
     int port = ZolProtocol::ResponsePort;
     bool rounds = false;
     int batch = 32;
+    int shared = -1;
+    int group = 2;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -62,9 +66,18 @@ int main(int argc, char **argv)
                 return 2;
             }
             rounds = order == "rounds";
-        } else if (a == "--batch" && hasValue)
+        } else if (a == "--batch" && hasValue) {
             batch = std::atoi(argv[++i]);
-        else {
+        } else if (a == "--shared" && hasValue) {
+            const std::string value = argv[++i];
+            shared = std::atoi(value.c_str());
+            if (const auto slash = value.find('/'); slash != std::string::npos)
+                group = std::atoi(value.c_str() + slash + 1);
+            if (shared < 0 || group < 1) {
+                usage();
+                return 2;
+            }
+        } else {
             usage();
             return 2;
         }
@@ -85,7 +98,7 @@ int main(int argc, char **argv)
     std::vector<std::string> answers;
     answers.reserve(static_cast<std::size_t>(devices));
     for (int d = 0; d < devices; ++d)
-        answers.push_back(bench::deviceAnswer(d));
+        answers.push_back(bench::deviceAnswer(d, shared, group));
 
     std::vector<const std::string *> order;
     order.reserve(static_cast<std::size_t>(devices) * static_cast<std::size_t>(copies));

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AddressConflicts</name>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 及另外 %2 台设备</translation>
+    </message>
+    <message>
+        <source>Also used by %1</source>
+        <translation>也被以下设备使用：%1</translation>
+    </message>
+</context>
+<context>
     <name>Device_UpdatingBase</name>
     <message>
         <source>Please Wait</source>
@@ -184,6 +195,17 @@
     <message>
         <source>Close without changing the device</source>
         <translation>关闭，不更改设备</translation>
+    </message>
+</context>
+<context>
+    <name>RowCopy</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>全部复制</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AddressConflicts</name>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 and %2 more</translation>
+    </message>
+    <message>
+        <source>Also used by %1</source>
+        <translation>Also used by %1</translation>
+    </message>
+</context>
+<context>
     <name>Device_UpdatingBase</name>
     <message>
         <source>Please Wait</source>
@@ -184,6 +195,17 @@
     <message>
         <source>Close without changing the device</source>
         <translation>Close without changing the device</translation>
+    </message>
+</context>
+<context>
+    <name>RowCopy</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Copy All</translation>
     </message>
 </context>
 <context>

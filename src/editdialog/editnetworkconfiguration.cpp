@@ -121,10 +121,9 @@ void Edit_Network_Configuration::OK_clicked()
 
 void Edit_Network_Configuration::ResetIP_clicked()
 {
-    // Name and Location go out in this query too; a comma in either would
-    // shift every later field the device reads, so they pass the same checks
-    // as for OK before anything is changed or sent.
-    const QString failure = CheckNameAndLocation(Name->text(), Location->text());
+    // Name and Location go out in this query too, unchecked but for a comma,
+    // which would shift every later field the device reads.
+    const QString failure = CheckRenewLeaseFields(Name->text(), Location->text());
     if (!failure.isEmpty()) {
         ShowMessage(failure);
         return;

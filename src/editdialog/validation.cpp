@@ -89,6 +89,15 @@ QString CheckNameAndLocation(const QString &name, const QString &location)
     return QString();
 }
 
+QString CheckRenewLeaseFields(const QString &name, const QString &location)
+{
+    if (name.contains(u','))
+        return nameMessage();
+    if (location.contains(u','))
+        return locationMessage();
+    return QString();
+}
+
 QString CheckEditFields(const EditFields &fields)
 {
     const QString message = CheckNameAndLocation(fields.name, fields.location);

@@ -22,5 +22,10 @@ struct EditFields
 // heading translated in the context "Edit_Network_Configuration"), or an
 // empty text when every field passes.
 QString CheckEditFields(const EditFields &fields);
-// The Name and Location checks alone (used before Renew Lease).
+// The Name and Location checks alone.
 QString CheckNameAndLocation(const QString &name, const QString &location);
+// What Renew Lease refuses: a comma in Name or Location, which would shift
+// every later field the device reads. The name message when Name holds one,
+// else the location message when Location does, else an empty text. A name
+// the device itself holds (a hyphen, a dot) goes out as it is.
+QString CheckRenewLeaseFields(const QString &name, const QString &location);

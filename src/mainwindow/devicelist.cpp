@@ -1,5 +1,6 @@
 #include "mainwindow/devicelist.h"
 
+#include "mainwindow/devicelistdelegate.h"
 #include "mainwindow/devicerowitem.h"
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
@@ -38,6 +39,8 @@ QString translatedData(const QString &text)
 
 DeviceList::DeviceList(QTreeWidget *list, const ReceiveThread *receiver)
     : m_list(list), m_receiver(receiver)
+    // The list's child: it learns of every address the list shows.
+    , m_delegate(new DeviceListDelegate(list, MacColumn, IpColumn))
 {
     m_joinTimer.setSingleShot(true);
     connect(&m_joinTimer, &QTimer::timeout, this, &DeviceList::addWaitingRows);
@@ -104,6 +107,8 @@ void DeviceList::takeReadResponse(const QString &text)
         translatedData(response.name),
         translatedData(response.location),
     };
+    // For the marks of addresses that several devices show.
+    const QString previousIp = isNew ? QString() : row->text(IpColumn);
     unsigned changed = 0;
     for (int column = 0; column < ColumnCount; ++column) {
         // Unchanged texts are left alone: a refresh of a known device then
@@ -113,6 +118,8 @@ void DeviceList::takeReadResponse(const QString &text)
             changed |= 1u << column;
         }
     }
+    if (changed & (1u << IpColumn))
+        m_delegate->addressChanged(texts[MacColumn], previousIp, texts[IpColumn]);
 
     if (isNew) {
         m_rowsByMac.insert(texts[MacColumn], Row{row, text});
@@ -134,6 +141,8 @@ void DeviceList::setRowTexts(const QString &mac, std::initializer_list<std::pair
     QTreeWidgetItem *row = known->item;
     unsigned changed = 0;
     for (const auto &[column, text] : texts) {
+        if (column == IpColumn)
+            m_delegate->addressChanged(mac, row->text(IpColumn), text);
         row->setText(column, text);
         changed |= 1u << column;
     }
@@ -219,6 +228,7 @@ void DeviceList::clear()
     m_waitingRows.clear();
     m_rowsByMac.clear();
     m_deviceTypes.clear();
+    m_delegate->clearAddresses();
     m_list->clear();
     m_full = false;
 #ifdef __GLIBC__

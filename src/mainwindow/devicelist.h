@@ -22,6 +22,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 QT_END_NAMESPACE
 
+class DeviceListDelegate;
 class ReceiveThread;
 
 // The rows of the main window's device list: one per MAC address, found
@@ -30,7 +31,8 @@ class ReceiveThread;
 // texts, with the widths of repeated texts remembered.
 //
 // Where rows change: a row is made in takeReadResponse() and joins the list in
-// addWaitingRows(); its texts change in setRowTexts(); clear() empties it all.
+// addWaitingRows(); its texts change in takeReadResponse() and setRowTexts()
+// (which also tell the delegate of a new address); clear() empties it all.
 class DeviceList final : public QObject
 {
     Q_OBJECT
@@ -98,6 +100,8 @@ private:
 
     QTreeWidget *const m_list;
     const ReceiveThread *const m_receiver;
+    // Marks addresses that several devices show; gives cut-short texts' tips.
+    DeviceListDelegate *const m_delegate;
 
     struct Row
     {

@@ -1,5 +1,7 @@
 #include "mainwindow/devicerowitem.h"
 
+#include "mainwindow/devicelistdelegate.h"
+
 #include <QTreeWidget>
 
 void DeviceRowItem::setData(int column, int role, const QVariant &value)
@@ -16,6 +18,16 @@ void DeviceRowItem::setData(int column, int role, const QVariant &value)
         }
     }
     QTreeWidgetItem::setData(column, role, value);
+}
+
+QVariant DeviceRowItem::data(int column, int role) const
+{
+    // Marks of an address shared with other listed devices.
+    if (role == Qt::BackgroundRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+        if (QVariant mark = DeviceListDelegate::cellMark(*this, column, role); mark.isValid())
+            return mark;
+    }
+    return QTreeWidgetItem::data(column, role);
 }
 
 bool DeviceRowItem::operator<(const QTreeWidgetItem &other) const

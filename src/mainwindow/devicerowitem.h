@@ -18,6 +18,7 @@ public:
     DeviceRowItem() : QTreeWidgetItem(RowType) {}
 
     void setData(int column, int role, const QVariant &value) override;
+    QVariant data(int column, int role) const override;
     bool operator<(const QTreeWidgetItem &other) const override;
 
 private:

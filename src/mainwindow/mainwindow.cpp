@@ -3,6 +3,7 @@
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
 #include "layout/columnlayoutrecord.h"
+#include "mainwindow/rowcopy.h"
 #include "net/messages.h"
 #include "net/sender.h"
 #include "ui/appshell.h"
@@ -31,6 +32,9 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     WriteAnswered = true;
     Find_All_clicked();
     ModifyFailed = false;
+
+    // Ctrl+C and the list's context menu put rows on the clipboard.
+    new RowCopy(MainList);
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()

@@ -241,7 +241,7 @@ int runRenew(const CtlOptions &options)
                                 "(zolctl set %1 --dhcp on)").arg(mac));
         return ExitUsage;
     }
-    if (const QString failure = CheckNameAndLocation(current[DeviceColumn::Name], current[DeviceColumn::Location]);
+    if (const QString failure = CheckRenewLeaseFields(current[DeviceColumn::Name], current[DeviceColumn::Location]);
         !failure.isEmpty()) {
         print(stderr, failure);
         return ExitUsage;

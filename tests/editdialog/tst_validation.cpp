@@ -22,6 +22,8 @@ class tst_Validation : public QObject
 private slots:
     void firstFailingFieldSpeaks_data();
     void firstFailingFieldSpeaks();
+    void renewLeaseFields_data();
+    void renewLeaseFields();
 };
 
 void tst_Validation::firstFailingFieldSpeaks_data()
@@ -50,6 +52,26 @@ void tst_Validation::firstFailingFieldSpeaks()
     QFETCH(QString, message);
     EditFields f{fields[0], fields[1], fields[2], fields[3], fields[4], dhcp};
     QCOMPARE(CheckEditFields(f), message);
+}
+
+void tst_Validation::renewLeaseFields_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QString>("message");
+
+    // Only a comma, which shifts the fields of the query, is refused.
+    QTest::newRow("hyphen in name, dot in location") << QStringLiteral("cam-1") << QStringLiteral("Hall.B") << QString();
+    QTest::newRow("comma in location") << QStringLiteral("dev") << QStringLiteral("lab,1") << LocationMessage;
+    QTest::newRow("commas in both: name first") << QStringLiteral("d,v") << QStringLiteral("lab,1") << NameMessage;
+}
+
+void tst_Validation::renewLeaseFields()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, location);
+    QFETCH(QString, message);
+    QCOMPARE(CheckRenewLeaseFields(name, location), message);
 }
 
 QTEST_APPLESS_MAIN(tst_Validation)

@@ -1,0 +1,223 @@
+// Additions to the real main window, driven with posted answers (nothing
+// leaves: the capturing platform takes the queries): marks on addresses that
+// several devices show, rows to the clipboard, and the list's tool tips.
+// Runs in a private network namespace, since the window binds the answer port.
+
+#include "../support/capturingplatform.h"
+#include "../support/devsim.h"
+
+#include "ui/appshell.h"
+#include "mainwindow/mainwindow.h"
+#include "net/deviceresponseevent.h"
+#include "net/sender.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolTip>
+#include <QTranslator>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class tst_WindowAdditions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ZOL_REQUIRE_NETNS();
+        QVERIFY(m_dir.isValid() && QDir::setCurrent(m_dir.path()));
+        SetNetworkPlatform(&m_platform);
+        SetMessageHook([this](const QString &text) { m_messages << text; });
+    }
+    void init()
+    {
+        QFile::remove(u"config.cfg"_s);
+        m_window = std::make_unique<Zol_ClientMainWindow>();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
+    }
+    void sharedAddressesAreMarked_data();
+    void sharedAddressesAreMarked();
+    void copyRows_data();
+    void copyRows();
+    void toolTips_data();
+    void toolTips();
+
+private:
+    void post(const QString &text)
+    {
+        DeviceResponseEvent event(text);
+        QCoreApplication::sendEvent(m_window.get(), &event);
+    }
+    // A read response; without an address, one that ends before it.
+    void deliver(const QString &mac, const QString &ip = {}, const QString &location = u"Hall A"_s);
+    // "MAC tip" for each row whose address is marked, sorted.
+    QStringList marks() const;
+
+    CapturingPlatform m_platform;
+    QTemporaryDir m_dir;
+    std::unique_ptr<Zol_ClientMainWindow> m_window;
+    QStringList m_messages;
+};
+
+void tst_WindowAdditions::deliver(const QString &mac, const QString &ip, const QString &location)
+{
+    post(u"ZOL_READ_RESPONSE,0,1,1A2B,"_s + mac
+         + (ip.isNull() ? QString() : u",%1,255.255.255.0,10.0.0.1,TRUE,Pump_1,%2,0"_s.arg(ip, location)));
+}
+
+QStringList tst_WindowAdditions::marks() const
+{
+    QTreeWidget *list = m_window->MainList;
+    QStringList found;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = list->topLevelItem(i);
+        const QString tip = row->data(3, Qt::ToolTipRole).toString();
+        // A screen reader must hear the tip, and the cell be coloured.
+        const QString said = row->data(3, Qt::AccessibleDescriptionRole).toString();
+        const bool coloured = row->data(3, Qt::BackgroundRole).isValid();
+        if (!tip.isEmpty() || !said.isEmpty() || coloured)
+            found << row->text(2) + u' ' + tip + (said == tip ? QString() : u" said: "_s + said)
+                    + (coloured ? QString() : u" uncoloured"_s);
+    }
+    found.sort();
+    return found;
+}
+
+void tst_WindowAdditions::sharedAddressesAreMarked_data()
+{
+    // Steps: "MAC address", "MAC" (an answer ending before the address),
+    // "find all" or "write MAC address"; marks as marks() gives them.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("two devices on one address name each other")
+        << u"A 10.0.0.5;B 10.0.0.5;C 10.0.0.6"_s << u"A 10.0.0.5\nAlso used by B;B 10.0.0.5\nAlso used by A"_s;
+    QTest::newRow("the same text, not the same address spelt otherwise")
+        << u"A 10.0.0.05;B 10.0.0.05;C 10.0.0.5"_s << u"A 10.0.0.05\nAlso used by B;B 10.0.0.05\nAlso used by A"_s;
+    QTest::newRow("a refresh moving one away clears both") << u"A 10.0.0.5;B 10.0.0.5;B 10.0.0.7"_s << QString();
+    QTest::newRow("a successful write moves the address")
+        << u"A 10.0.0.5;B 10.0.0.6;C 10.0.0.5;write A 10.0.0.6"_s
+        << u"A 10.0.0.6\nAlso used by B;B 10.0.0.6\nAlso used by A"_s;
+    QTest::newRow("Find All clears every mark") << u"A 10.0.0.5;B 10.0.0.5;find all;A 10.0.0.5"_s << QString();
+    QTest::newRow("devices waiting for DHCP are not marked") << u"A 0.0.0.0;B 0.0.0.0;C;D"_s << QString();
+}
+
+void tst_WindowAdditions::sharedAddressesAreMarked()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, expected);
+
+    for (const QString &step : steps.split(u';')) {
+        const QStringList words = step.split(u' ');
+        if (step == "find all"_L1) {
+            m_window->Find_All_clicked();
+        } else if (words.first() == "write"_L1) {
+            m_window->EditDialog.Mac_Address->setText(words.at(1));
+            m_window->EditDialog.IP_Address->setText(words.at(2));
+            post(u"ZOL_WRITE_RESPONSE,0,1,%1,ZOL_CONFIGURATION_UPDATED"_s.arg(words.at(1)));
+        } else {
+            deliver(words.at(0), words.value(1));
+        }
+    }
+    QCOMPARE(marks(), expected.split(u';', Qt::SkipEmptyParts));
+}
+
+void tst_WindowAdditions::copyRows_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QString>("expected");
+
+    const QString rowA = u"10.0.0.5\tVRD Module\t0006699\tA\t255.255.255.0\t10.0.0.1\tEnabled\tPump_1\tHall A\n"_s;
+    const QString rowB = u"10.0.0.6\tVRD Module\t0006699\tB\t255.255.255.0\t10.0.0.1\tEnabled\tPump_1\tRoof B\n"_s;
+    const QString titles = u"IP Address\tDevice Type\tSerial Number\tMAC Address\tSubnet Mask\tGateway\tDHCP\tName\tLocation\n"_s;
+    QTest::newRow("Ctrl+C copies the selected row") << false << false << titles + rowA;
+    QTest::newRow("Copy All follows the list's order") << false << true << titles + rowB + rowA;
+    QTest::newRow("titles in the language of the moment")
+        << true << false
+        << u"IP 地址\t设备类型\t序列号\tMAC 地址\t子网掩码\t网关\tDHCP\t名称\t位置\n"
+           "10.0.0.5\tVRD Module\t0006699\tA\t255.255.255.0\t10.0.0.1\t启用\tPump_1\tHall A\n"_s;
+}
+
+void tst_WindowAdditions::copyRows()
+{
+    QFETCH(bool, chinese);
+    QFETCH(bool, all);
+    QFETCH(QString, expected);
+
+    QTranslator translator;
+    if (chinese) {
+        QVERIFY(translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR")));
+        QCoreApplication::installTranslator(&translator);
+        QCoreApplication::processEvents();
+    }
+    // A tab or line break inside a text would break the table's shape.
+    deliver(u"A"_s, u"10.0.0.5"_s, u"Hall\tA"_s);
+    deliver(u"B"_s, u"10.0.0.6"_s, u"Roof\r\nB"_s);
+    QTreeWidget *list = m_window->MainList;
+    list->header()->moveSection(3, 0);
+    list->sortItems(2, Qt::DescendingOrder);
+    QGuiApplication::clipboard()->clear();
+
+    if (all) {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(list->viewport(), &click);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu && menu->actions().size() == 2);
+        QCOMPARE(menu->actions().at(0)->text() + u'|' + menu->actions().at(1)->text(), u"Copy|Copy All"_s);
+        menu->actions().at(1)->trigger();
+    } else {
+        m_window->findDeviceRow(u"A"_s)->setSelected(true);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    }
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+}
+
+void tst_WindowAdditions::toolTips_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("width"); // 0: as wide as its texts
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("a text cut short shows in full") << 8 << 12 << u"Hall A"_s;
+    QTest::newRow("a text shown whole has no tip") << 8 << 0 << QString();
+    QTest::newRow("a shared address tells who else has it") << 3 << 12 << u"10.0.0.5\nAlso used by B"_s;
+}
+
+void tst_WindowAdditions::toolTips()
+{
+    QFETCH(int, column);
+    QFETCH(int, width);
+    QFETCH(QString, expected);
+
+    deliver(u"A"_s, u"10.0.0.5"_s);
+    deliver(u"B"_s, u"10.0.0.5"_s);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTreeWidget *list = m_window->MainList;
+    if (width)
+        list->header()->resizeSection(column, width);
+
+    const QPoint at(list->header()->sectionViewportPosition(column) + 3,
+                    list->visualItemRect(m_window->findDeviceRow(u"A"_s)).center().y());
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list->viewport(), &help);
+    QCOMPARE(help.isAccepted() ? QToolTip::text() : QString(), expected);
+}
+
+QTEST_MAIN(tst_WindowAdditions)
+#include "tst_windowadditions.moc"
