@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/devicecolumns.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -19,11 +21,11 @@ QT_END_NAMESPACE
 namespace ColumnLayoutRecord {
 
 constexpr int RecordSize = 72;
-// The device list's columns: the list, its form and its rows take their
-// count from here, so the record always holds one pair per column.
-constexpr int ColumnCount = 9;
+// One pair per column of the device table.
+constexpr int ColumnCount = DeviceColumnCount;
 constexpr int LanguageOffset = 64;
 constexpr int MaxLanguageLength = RecordSize - LanguageOffset;
+static_assert(LanguageOffset == 8 * (ColumnCount - 1), "the language code lies over the last column's pair");
 // A damaged file must not make a column absurdly wide.
 constexpr int MaxWidth = 10000;
 

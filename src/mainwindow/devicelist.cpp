@@ -3,6 +3,7 @@
 #include "mainwindow/devicelistdelegate.h"
 #include "mainwindow/devicerowitem.h"
 #include "net/deviceresponseevent.h"
+#include "net/devicetexts.h"
 #include "net/messages.h"
 #include "net/receivethread.h"
 
@@ -93,20 +94,14 @@ void DeviceList::takeReadResponse(const QString &text)
     if (isNew)
         row = new DeviceRowItem;
 
-    const QString texts[ColumnCount] = {
-        response.hasDeviceType ? sharedDeviceType(translatedData(response.deviceType)) : QStringLiteral("VRD Module"),
-        response.hasSerial ? FormatSerialNumber(translatedData(response.serialField)) : QStringLiteral("???"),
-        isNew ? translatedData(response.mac) : row->text(MacColumn),
-        translatedData(response.ip),
-        translatedData(response.mask),
-        translatedData(response.gateway),
-        response.hasDhcp ? (response.dhcpField == QLatin1String("TRUE")
-                                ? QCoreApplication::translate("Zol_ClientMainWindow", "Enabled")
-                                : QCoreApplication::translate("Zol_ClientMainWindow", "Disabled"))
-                         : QStringLiteral("???"),
-        translatedData(response.name),
-        translatedData(response.location),
-    };
+    // The core's rule, with received texts going through the window's
+    // translations; a known row keeps the MAC text it was made with.
+    const DeviceTexts texts = DeviceDisplayTexts(response, [&](int column, const QString &field) {
+        if (column == MacColumn && !isNew)
+            return row->text(MacColumn);
+        const QString shown = translatedData(field);
+        return column == DeviceTypeColumn ? sharedDeviceType(shown) : shown;
+    });
     // For the marks of addresses that several devices show.
     const QString previousIp = isNew ? QString() : row->text(IpColumn);
     unsigned changed = 0;

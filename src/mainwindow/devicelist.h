@@ -2,6 +2,7 @@
 
 #include "layout/columnlayoutrecord.h"
 #include "mainwindow/textwidthbound.h"
+#include "net/devicecolumns.h"
 
 #include <QElapsedTimer>
 #include <QFont>
@@ -40,15 +41,15 @@ class DeviceList final : public QObject
 
 public:
     enum Column {
-        DeviceTypeColumn,
-        SerialColumn,
-        MacColumn,
-        IpColumn,
-        MaskColumn,
-        GatewayColumn,
-        DhcpColumn,
-        NameColumn,
-        LocationColumn,
+        DeviceTypeColumn = DeviceColumn::Type,
+        SerialColumn = DeviceColumn::Serial,
+        MacColumn = DeviceColumn::Mac,
+        IpColumn = DeviceColumn::Ip,
+        MaskColumn = DeviceColumn::Mask,
+        GatewayColumn = DeviceColumn::Gateway,
+        DhcpColumn = DeviceColumn::Dhcp,
+        NameColumn = DeviceColumn::Name,
+        LocationColumn = DeviceColumn::Location,
     };
 
     // The most devices the list holds between two discoveries. Answers from

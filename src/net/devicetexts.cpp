@@ -1,7 +1,5 @@
 #include "net/devicetexts.h"
 
-#include "net/messages.h"
-
 #include <QCoreApplication>
 
 const QString &DhcpEnabledText()
@@ -22,20 +20,10 @@ const QString &MissingFieldText()
     return text;
 }
 
-DeviceTexts DeviceDisplayTexts(const ReadResponse &response)
+const QString &DefaultDeviceTypeText()
 {
-    return DeviceTexts{
-        response.hasDeviceType ? response.deviceType : QStringLiteral("VRD Module"),
-        response.hasSerial ? FormatSerialNumber(response.serialField) : MissingFieldText(),
-        response.mac,
-        response.ip,
-        response.mask,
-        response.gateway,
-        !response.hasDhcp ? MissingFieldText()
-            : response.dhcpField == QLatin1String("TRUE") ? DhcpEnabledText() : DhcpDisabledText(),
-        response.name,
-        response.location,
-    };
+    static const QString text = QStringLiteral("VRD Module");
+    return text;
 }
 
 const std::array<QString, DeviceColumnCount> &DeviceColumnTitles()
