@@ -82,14 +82,22 @@ const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
     return found;
 }
 
-// Sends the read query and waits for the device; nullptr (said why) if it
+// Sends a read query; false (said why) if it could not be sent.
+bool sendReadQuery(const CtlOptions &options)
+{
+    IncrementQuerySequence();
+    const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
+    if (!failure.isEmpty())
+        complain(failure);
+    return failure.isEmpty();
+}
+
+// Sends the read query and waits for the device; nullptr (said why, with the
+// exit code set) if the port is taken, the query cannot be sent or the device
 // does not answer in time.
 const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options, int *exitCode)
 {
-    IncrementQuerySequence();
-    if (const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
-        !failure.isEmpty()) {
-        complain(failure);
+    if (!openListener(listener) || !sendReadQuery(options)) {
         *exitCode = ExitNetwork;
         return nullptr;
     }
@@ -126,14 +134,8 @@ int sendAndAwaitVerdict(Listener &listener, const CtlOptions &options, const QSt
 int runFind(const CtlOptions &options)
 {
     Listener listener;
-    if (!openListener(listener))
+    if (!openListener(listener) || !sendReadQuery(options))
         return ExitNetwork;
-    IncrementQuerySequence();
-    if (const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
-        !failure.isEmpty()) {
-        complain(failure);
-        return ExitNetwork;
-    }
     listener.listen(options.waitMs);
     if (listener.devicesCapped())
         complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
@@ -183,8 +185,6 @@ int runSet(const CtlOptions &options)
         return ExitUsage;
     }
     Listener listener;
-    if (!openListener(listener))
-        return ExitNetwork;
     int exitCode = ExitSuccess;
     const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
     if (!device)
@@ -227,8 +227,6 @@ int runSet(const CtlOptions &options)
 int runRenew(const CtlOptions &options)
 {
     Listener listener;
-    if (!openListener(listener))
-        return ExitNetwork;
     int exitCode = ExitSuccess;
     const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
     if (!device)
