@@ -30,15 +30,15 @@ echo
 echo "== B2: scaling, 5,000 and 50,000 devices =="
 "$bin/zol_bench_burst" --devices 5000,50000 --repeat "$REPEAT"
 echo
-echo "== B4: 50,000 devices, 1,000 of them sharing addresses: in pairs, then all on one =="
-"$bin/zol_bench_burst" --devices 50000 --shared 1000 --repeat "$REPEAT"
-"$bin/zol_bench_burst" --devices 50000 --shared 1000/1000 --repeat "$REPEAT"
-echo
 echo "== B3: start-up to the first read query, offscreen platform =="
 QT_QPA_PLATFORM=offscreen "$bin/zol_bench_startup" --repeat "$((REPEAT * 4 + 1))"
 echo
 echo "== B4: zolctl find --format json, 10,000 devices answering twice =="
 "$bin/zol_bench_zolctl" --devices 10000 --repeat "$REPEAT"
+echo
+echo "== B5: 50,000 devices, 1,000 of them sharing addresses: in pairs, then all on one =="
+"$bin/zol_bench_burst" --devices 50000 --shared 1000 --repeat "$REPEAT"
+"$bin/zol_bench_burst" --devices 50000 --shared 1000/1000 --repeat "$REPEAT"
 SCRIPT
 
 command -v Xvfb >/dev/null 2>&1 || exit 0
