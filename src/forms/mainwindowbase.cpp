@@ -2,6 +2,7 @@
 
 #include "forms/formlayouts.h"
 #include "forms/images.h"
+#include "net/devicetexts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -177,15 +178,9 @@ void Zol_ClientMainWindowBase::languageChange()
 {
     setWindowTitle(tr("ZOL Client"));
     QTreeWidgetItem *header = MainList->headerItem();
-    header->setText(0, tr("Device Type"));
-    header->setText(1, tr("Serial Number "));
-    header->setText(2, tr("MAC Address "));
-    header->setText(3, tr("IP Address "));
-    header->setText(4, tr("Subnet Mask "));
-    header->setText(5, tr("Gateway "));
-    header->setText(6, tr("DHCP "));
-    header->setText(7, tr("Name "));
-    header->setText(8, tr("Location"));
+    const auto &titles = DeviceColumnTitleSources();
+    for (int column = 0; column < ColumnCount; ++column)
+        header->setText(column, tr(titles[column]));
     Find_All->setText(tr("Find All"));
     Find_All->setShortcut(QKeySequence(tr("F")));
     Edit->setText(tr("Edit"));

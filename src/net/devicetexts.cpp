@@ -26,14 +26,30 @@ const QString &DefaultDeviceTypeText()
     return text;
 }
 
+const std::array<const char *, DeviceColumnCount> &DeviceColumnTitleSources()
+{
+    // Marked here for the window's translations, in its form's context.
+    static const std::array<const char *, DeviceColumnCount> titles{
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Device Type"),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Serial Number "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "MAC Address "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "IP Address "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Subnet Mask "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Gateway "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "DHCP "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Name "),
+        QT_TRANSLATE_NOOP("Zol_ClientMainWindowBase", "Location"),
+    };
+    return titles;
+}
+
 const std::array<QString, DeviceColumnCount> &DeviceColumnTitles()
 {
-    // The window's titles carry a trailing blank (room before the next
-    // column); the texts here are the words alone.
-    static const std::array<QString, DeviceColumnCount> titles{
-        QStringLiteral("Device Type"), QStringLiteral("Serial Number"), QStringLiteral("MAC Address"),
-        QStringLiteral("IP Address"), QStringLiteral("Subnet Mask"), QStringLiteral("Gateway"),
-        QStringLiteral("DHCP"), QStringLiteral("Name"), QStringLiteral("Location"),
-    };
+    static const std::array<QString, DeviceColumnCount> titles = [] {
+        std::array<QString, DeviceColumnCount> words;
+        for (int column = 0; column < DeviceColumnCount; ++column)
+            words[column] = QString::fromLatin1(DeviceColumnTitleSources()[column]).trimmed();
+        return words;
+    }();
     return titles;
 }

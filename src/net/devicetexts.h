@@ -50,5 +50,9 @@ inline DeviceTexts DeviceDisplayTexts(const ReadResponse &response)
     return DeviceDisplayTexts(response, [](int, const QString &text) -> const QString & { return text; });
 }
 
-// The English column titles, in column order.
+// The column titles in column order, as the window's form looks them up in
+// its translations (context "Zol_ClientMainWindowBase"): all but the first
+// and last end in a blank, room before the next column.
+const std::array<const char *, DeviceColumnCount> &DeviceColumnTitleSources();
+// The same in English, the words alone.
 const std::array<QString, DeviceColumnCount> &DeviceColumnTitles();
