@@ -48,22 +48,22 @@ void Zol_ClientMainWindow::MenuInit(bool useStored)
 
 void Zol_ClientMainWindow::English()
 {
-    if (CurrentLanguage != QLatin1String("en")) {
-        loadLanguage(QStringLiteral("en"));
-        CurrentLanguage = QStringLiteral("en");
-    }
-    MEnglish->setChecked(true);
-    MChinese->setChecked(false);
+    chooseLanguage(QStringLiteral("en"));
 }
 
 void Zol_ClientMainWindow::Chinese()
 {
-    if (CurrentLanguage != QLatin1String("c")) {
-        loadLanguage(QStringLiteral("c"));
-        CurrentLanguage = QStringLiteral("c");
+    chooseLanguage(QStringLiteral("c"));
+}
+
+void Zol_ClientMainWindow::chooseLanguage(const QString &code)
+{
+    if (CurrentLanguage != code) {
+        loadLanguage(code);
+        CurrentLanguage = code;
     }
-    MEnglish->setChecked(false);
-    MChinese->setChecked(true);
+    MEnglish->setChecked(code == QLatin1String("en"));
+    MChinese->setChecked(code == QLatin1String("c"));
 }
 
 void Zol_ClientMainWindow::Detect()

@@ -66,6 +66,8 @@ private:
     void saveColumnLayout();
     // Loads "qrt_" + code from "." into the translator and installs it again.
     void loadLanguage(const QString &code);
+    // The menu's choice of "en" or "c": loaded unless already shown, and checked.
+    void chooseLanguage(const QString &code);
 
     void handleWriteResponse(const QString &text);
 
