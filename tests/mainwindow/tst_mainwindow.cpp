@@ -37,6 +37,7 @@ private slots:
     void writeAnswers();
     void modifyFlow_data();
     void modifyFlow();
+    void answersWaitForProgress();
     void layoutFileRoundTrip();
     void languageFromCommandLineAndSwitch();
 
@@ -237,6 +238,38 @@ void tst_MainWindow::modifyFlow()
     QCOMPARE(shown, progress);
     QCOMPARE(m_platform.sent, sent);
     QCOMPARE(m_messages, messages);
+}
+
+void tst_MainWindow::answersWaitForProgress()
+{
+    // A refusal and two readings of the device arrive as the progress starts:
+    // none may be handled while it runs, and afterwards the later reading wins.
+    const auto reading = [](const char *ip) { return QString(Answer).replace(u"10.0.0.5"_s, QLatin1String(ip)); };
+    int pauses = 0;
+    bool handledEarly = false;
+    SetModifyPauseHook([&](int) {
+        if (pauses++ == 0) {
+            post(u"ZOL_WRITE_RESPONSE,0,1,"_s + Mac + u",ZOL_SECURITY_VIOLATION"_s);
+            post(reading("10.0.0.6"));
+            post(reading("10.0.0.7"));
+        }
+        handledEarly |= !m_messages.isEmpty() || m_window->findDeviceRow(Mac)->text(3) != u"10.0.0.5"_s;
+    });
+    Edit_Network_Configuration &d = m_window->EditDialog;
+    QTimer::singleShot(0, &d, [&] {
+        d.Name->setText(u"renamed"_s);
+        d.OK_clicked();
+    });
+    m_window->MainList_doubleClicked(m_window->findDeviceRow(Mac));
+    SetModifyPauseHook({});
+    QCOMPARE(pauses, 42);
+    QVERIFY(!handledEarly);
+    // An answer arriving now comes after the held ones: all are through once it is.
+    post(u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:66"_s);
+    QTRY_COMPARE(m_window->MainList->topLevelItemCount(), 2);
+    QCOMPARE(m_messages, QStringList{u"Modify failed, security mode enabled on device."_s});
+    QCOMPARE(rows(), (QStringList{u"VRD Module|0000001|00:11:22:33:44:66||||???||"_s,
+                                  u"VRD Module|0000255|00:11:22:33:44:55|10.0.0.7|255.255.255.0|10.0.0.1|Disabled|dev|lab"_s}));
 }
 
 void tst_MainWindow::layoutFileRoundTrip()
