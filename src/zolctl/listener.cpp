@@ -1,46 +1,94 @@
 #include "zolctl/listener.h"
 
-#include "net/deviceresponseevent.h"
+#include "net/responsesocket.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// Datagrams read with one system call, and read at the most before the
+// caller looks at its deadline and condition again.
+constexpr int BatchSize = 64;
+constexpr int MaxBatchesPerTurn = 16;
+
+} // namespace
 
 Listener::Listener()
-    : m_receiver(this)
+    : m_socket(ResponseSocket::open())
 {
-    if (m_receiver.isBound())
-        m_receiver.start();
 }
 
-Listener::~Listener() = default;
+Listener::~Listener()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
 
 bool Listener::listen(int waitMs, const std::function<bool()> &done)
 {
-    // Answers are taken in batches between short sleeps rather than each as
-    // it is posted: during a burst, waking up for every answer costs more
-    // than reading it.
+    if (m_socket < 0)
+        return done && done();
+    // The socket is read on this thread, in batches, whenever it has
+    // something: no hand-over between threads and no wake-up per datagram.
     const QDeadlineTimer deadline(waitMs, Qt::PreciseTimer);
     for (;;) {
-        const qint64 handled = m_handled;
-        QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+        const bool more = takeQueued();
         if (done && done())
             return true;
         if (deadline.hasExpired())
             break;
-        const qint64 pause = m_handled != handled ? BusyPauseMs : IdlePauseMs;
-        QThread::msleep(static_cast<unsigned long>(qMin(pause, deadline.remainingTime())));
+        if (more)
+            continue;
+        // Rounded up: a poll that returns early would only spin.
+        const qint64 remainingNs = deadline.remainingTimeNSecs();
+        pollfd p{m_socket, POLLIN, 0};
+        ::poll(&p, 1, static_cast<int>((remainingNs + 999999) / 1000000));
     }
-    // Answers that arrived in time may still be on their way through the
-    // receiver, or held back in the socket's queue while it waits for these.
+    // What is queued now arrived in time.
     const QDeadlineTimer drain(MaxDrainMs);
-    while ((DeviceResponseEvent::alive() > 0 || m_receiver.holdingBack()) && !drain.hasExpired()) {
-        QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+    while (takeQueued() && !drain.hasExpired()) {
         if (done && done())
             return true;
-        QThread::msleep(BusyPauseMs);
     }
     return done && done();
+}
+
+bool Listener::takeQueued()
+{
+    char buffers[BatchSize][MaxDatagramText];
+    sockaddr_in sources[BatchSize];
+    iovec parts[BatchSize];
+    mmsghdr messages[BatchSize];
+    for (int batch = 0; batch < MaxBatchesPerTurn; ++batch) {
+        for (int i = 0; i < BatchSize; ++i) {
+            parts[i] = iovec{buffers[i], sizeof buffers[i]};
+            messages[i] = mmsghdr{};
+            messages[i].msg_hdr.msg_name = &sources[i];
+            messages[i].msg_hdr.msg_namelen = sizeof sources[i];
+            messages[i].msg_hdr.msg_iov = &parts[i];
+            messages[i].msg_hdr.msg_iovlen = 1;
+        }
+        const int received = ::recvmmsg(m_socket, messages, BatchSize, MSG_DONTWAIT, nullptr);
+        if (received < 0)
+            return errno == EINTR;
+        for (int i = 0; i < received; ++i) {
+            const sockaddr_in &source = sources[i];
+            const bool known = messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
+            takeDatagram(buffers[i], ResponseSocket::textLength(buffers[i], messages[i].msg_len),
+                         known ? ntohl(source.sin_addr.s_addr) : 0);
+        }
+        if (received < BatchSize)
+            return false;
+    }
+    return true;
 }
 
 void Listener::expectVerdictFrom(const QString &mac)
@@ -49,39 +97,28 @@ void Listener::expectVerdictFrom(const QString &mac)
     m_verdict.reset();
 }
 
-void Listener::customEvent(QEvent *event)
+void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
 {
-    if (event->type() != DeviceResponseEvent::eventType())
+    if (length < 5)
         return;
-    const auto *answer = static_cast<DeviceResponseEvent *>(event);
-    ++m_handled;
-    const QString &text = answer->text();
-    if (text.size() < 5)
+    const auto repeated = m_macOfAnswer.constFind(QByteArray::fromRawData(data, length));
+    if (repeated != m_macOfAnswer.cend()) {
+        if (const auto device = m_devices.find(*repeated); device != m_devices.end())
+            device->from = from;
         return;
+    }
+    const QString text = QString::fromLatin1(data, length);
     FieldReader reader(text);
     QStringView keyword;
     reader.nextFieldView(&keyword);
     if (keyword == ReadResponseKeyword())
-        takeReadResponse(text, answer->sourceIPv4());
+        takeReadResponse(QByteArray(data, length), text, from);
     else if (keyword == WriteResponseKeyword())
         takeWriteResponse(text);
 }
 
-void Listener::takeReadResponse(const QString &text, quint32 from)
+void Listener::takeReadResponse(const QByteArray &bytes, const QString &text, quint32 from)
 {
-    // The same device heard through two adapters repeats itself word for
-    // word: then only where it came from may be new.
-    {
-        FieldReader reader(text);
-        QStringView mac;
-        for (int field = 0; field < 5; ++field)
-            reader.nextFieldView(&mac);
-        const auto known = m_devices.find(QString::fromRawData(mac.data(), mac.size()));
-        if (known != m_devices.end() && known->answer == text) {
-            known->from = from;
-            return;
-        }
-    }
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
@@ -92,10 +129,13 @@ void Listener::takeReadResponse(const QString &text, quint32 from)
             return;
         }
         known = m_devices.insert(response.mac, DeviceEntry{});
+    } else {
+        m_macOfAnswer.remove(known->answer);
     }
     known->texts = DeviceDisplayTexts(response);
     known->from = from;
-    known->answer = text;
+    known->answer = bytes;
+    m_macOfAnswer.insert(known->answer, response.mac);
 }
 
 void Listener::takeWriteResponse(const QString &text)
