@@ -1,5 +1,8 @@
 #include "net/messages.h"
 
+#include <cstdio>
+#include <utility>
+
 int QuerySequence = 0;
 
 int GetQuerySequence()
@@ -90,7 +93,9 @@ QString FormatSerialNumber(const QString &field)
         value = (value << 4) | static_cast<quint32>(d);
     }
     // Shown as a signed number of at least seven characters, sign included.
-    return QString::asprintf("%07d", static_cast<int>(value));
+    char text[16];
+    const int size = std::snprintf(text, sizeof text, "%07d", static_cast<int>(value));
+    return QString::fromLatin1(text, size);
 }
 
 FieldReader::FieldReader(const QString &text)
@@ -126,13 +131,21 @@ bool FieldReader::nextFieldView(QStringView *field)
 
 bool FieldReader::nextFieldOrEmpty(QString *field)
 {
+    QStringView view;
+    const bool present = nextFieldOrEmptyView(&view);
+    if (field)
+        *field = view.toString();
+    return present;
+}
+
+bool FieldReader::nextFieldOrEmptyView(QStringView *field)
+{
     if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {
         ++m_pos;
-        if (field)
-            field->clear();
+        *field = QStringView();
         return true;
     }
-    return nextField(field);
+    return nextFieldView(field);
 }
 
 bool FieldReader::atEnd() const
@@ -140,33 +153,61 @@ bool FieldReader::atEnd() const
     return m_pos >= m_text.size();
 }
 
-bool ParseReadResponse(const QString &text, ReadResponse *out)
+namespace {
+
+// The read response's rules, `take` making each field's text from its place
+// in the received text.
+template <typename Take>
+bool parseReadResponse(const QString &text, ReadResponse *out, Take take)
 {
     FieldReader reader(text);
-    QString keyword;
-    if (!reader.nextField(&keyword) || keyword != ReadResponseKeyword())
+    QStringView keyword;
+    if (!reader.nextFieldView(&keyword) || keyword != ReadResponseKeyword())
         return false;
 
     ReadResponse r;
-    reader.nextField();
-    reader.nextField();
-    r.hasSerial = reader.nextField(&r.serialField);
-    reader.nextField(&r.mac);
-    reader.nextField(&r.ip);
-    reader.nextField(&r.mask);
-    reader.nextField(&r.gateway);
-    r.hasDhcp = reader.nextField(&r.dhcpField);
-    reader.nextFieldOrEmpty(&r.name);
-    reader.nextFieldOrEmpty(&r.location);
-    reader.nextField();
+    QStringView field;
+    reader.nextFieldView(&field);
+    reader.nextFieldView(&field);
+    r.hasSerial = reader.nextFieldView(&field);
+    r.serialField = take(field);
+    reader.nextFieldView(&field);
+    r.mac = take(field);
+    reader.nextFieldView(&field);
+    r.ip = take(field);
+    reader.nextFieldView(&field);
+    r.mask = take(field);
+    reader.nextFieldView(&field);
+    r.gateway = take(field);
+    r.hasDhcp = reader.nextFieldView(&field);
+    r.dhcpField = take(field);
+    reader.nextFieldOrEmptyView(&field);
+    r.name = take(field);
+    reader.nextFieldOrEmptyView(&field);
+    r.location = take(field);
+    reader.nextFieldView(&field);
     if (!reader.atEnd()) {
         // Only commas left still count as a device type: an empty one.
         r.hasDeviceType = true;
-        reader.nextField(&r.deviceType);
+        reader.nextFieldView(&field);
+        r.deviceType = take(field);
     }
     if (out)
-        *out = r;
+        *out = std::move(r);
     return true;
+}
+
+} // namespace
+
+bool ParseReadResponse(const QString &text, ReadResponse *out)
+{
+    return parseReadResponse(text, out, [](QStringView field) { return field.toString(); });
+}
+
+bool ParseReadResponseInPlace(const QString &text, ReadResponse *out)
+{
+    return parseReadResponse(text, out,
+                             [](QStringView field) { return QString::fromRawData(field.data(), field.size()); });
 }
 
 bool ParseWriteResponse(const QString &text, WriteResponse *out)

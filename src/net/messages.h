@@ -41,6 +41,7 @@ public:
     // Name and location rule: a comma at the cursor is an empty field (the
     // cursor moves past that one comma); otherwise nextField().
     bool nextFieldOrEmpty(QString *field);
+    bool nextFieldOrEmptyView(QStringView *field);
     bool atEnd() const;
 
 private:
@@ -79,6 +80,9 @@ inline const QString &WriteResponseKeyword() { static const QString k = QLatin1S
 // Both take the whole received text (keyword included) and return false when
 // its first field is not their keyword.
 bool ParseReadResponse(const QString &text, ReadResponse *out);
+// The same without copying: the fields point into `text`, and must be
+// neither used nor copied once it is gone or changed.
+bool ParseReadResponseInPlace(const QString &text, ReadResponse *out);
 bool ParseWriteResponse(const QString &text, WriteResponse *out);
 
 // A write answer's verdict: the device took the settings.
