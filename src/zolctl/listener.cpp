@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -97,14 +98,52 @@ void Listener::expectVerdictFrom(const QString &mac)
     m_verdict.reset();
 }
 
+DeviceTexts DeviceEntry::texts() const
+{
+    ReadResponse response;
+    ParseReadResponse(QString::fromLatin1(answer), &response);
+    return DeviceDisplayTexts(response);
+}
+
+size_t qHash(Listener::TextKey key, size_t seed) noexcept
+{
+    // Qt's own hash of bytes is a keyed SipHash: sound, but the larger part
+    // of handling a repeated answer. This multiply-and-mix hash is several
+    // times faster, and its start from Qt's random seed still keeps made-up
+    // answers from being chosen to collide.
+    constexpr quint64 Multiplier = 0x9e3779b97f4a7c15ULL;
+    quint64 h = quint64(seed) ^ (quint64(key.size) * Multiplier);
+    qsizetype i = 0;
+    for (; i + 8 <= key.size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, key.data + i, 8);
+        h = (h ^ word) * Multiplier;
+        h ^= h >> 29;
+    }
+    quint64 tail = 0;
+    std::memcpy(&tail, key.data + i, size_t(key.size - i));
+    h = (h ^ tail) * Multiplier;
+    h ^= h >> 32;
+    return size_t(h);
+}
+
+const DeviceEntry *Listener::device(const QString &mac) const
+{
+    const QByteArray bytes = mac.toLatin1();
+    // A character beyond Latin-1 can't be in a received text.
+    if (QString::fromLatin1(bytes) != mac)
+        return nullptr;
+    const auto found = m_byMac.constFind(TextKey{bytes.constData(), bytes.size()});
+    return found == m_byMac.cend() ? nullptr : &m_devices[size_t(*found)];
+}
+
 void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
 {
     if (length < 5)
         return;
-    const auto repeated = m_macOfAnswer.constFind(QByteArray::fromRawData(data, length));
-    if (repeated != m_macOfAnswer.cend()) {
-        if (const auto device = m_devices.find(*repeated); device != m_devices.end())
-            device->from = from;
+    const auto repeated = m_byAnswer.constFind(TextKey{data, length});
+    if (repeated != m_byAnswer.cend()) {
+        m_devices[size_t(*repeated)].from = from;
         return;
     }
     const QString text = QString::fromLatin1(data, length);
@@ -112,30 +151,43 @@ void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
     QStringView keyword;
     reader.nextFieldView(&keyword);
     if (keyword == ReadResponseKeyword())
-        takeReadResponse(QByteArray(data, length), text, from);
+        takeReadResponse(text, data, from);
     else if (keyword == WriteResponseKeyword())
         takeWriteResponse(text);
 }
 
-void Listener::takeReadResponse(const QByteArray &bytes, const QString &text, quint32 from)
+void Listener::takeReadResponse(const QString &text, const char *data, quint32 from)
 {
-    ReadResponse response;
-    if (!ParseReadResponse(text, &response))
-        return;
-    auto known = m_devices.find(response.mac);
-    if (known == m_devices.end()) {
-        if (m_devices.size() >= MaxDevices) {
+    // The MAC address is the fifth field, as the full reading finds it; a
+    // Latin-1 text has its characters where its bytes are.
+    FieldReader reader(text);
+    QStringView mac;
+    for (int field = 0; field < 5; ++field)
+        reader.nextFieldView(&mac);
+    const qsizetype macAt = mac.isEmpty() ? 0 : mac.data() - text.constData();
+    const auto known = m_byMac.constFind(TextKey{data + macAt, mac.size()});
+    qsizetype index;
+    if (known == m_byMac.cend()) {
+        if (deviceCount() >= MaxDevices) {
             m_capped = true;
             return;
         }
-        known = m_devices.insert(response.mac, DeviceEntry{});
+        index = deviceCount();
+        m_devices.emplace_back();
     } else {
-        m_macOfAnswer.remove(known->answer);
+        // Its keys point into the answer about to be replaced.
+        index = *known;
+        const DeviceEntry &old = m_devices[size_t(index)];
+        m_byAnswer.remove(TextKey{old.answer.constData(), old.answer.size()});
+        m_byMac.remove(TextKey{old.answer.constData() + old.macAt, old.macSize});
     }
-    known->texts = DeviceDisplayTexts(response);
-    known->from = from;
-    known->answer = bytes;
-    m_macOfAnswer.insert(known->answer, response.mac);
+    DeviceEntry &device = m_devices[size_t(index)];
+    device.answer = QByteArray(data, text.size());
+    device.macAt = macAt;
+    device.macSize = mac.size();
+    device.from = from;
+    m_byAnswer.insert(TextKey{device.answer.constData(), device.answer.size()}, index);
+    m_byMac.insert(TextKey{device.answer.constData() + macAt, mac.size()}, index);
 }
 
 void Listener::takeWriteResponse(const QString &text)

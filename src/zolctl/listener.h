@@ -5,16 +5,26 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QLatin1String>
 
+#include <cstring>
 #include <functional>
 #include <optional>
+#include <vector>
 
-// One device as the window's table would show it after the answers so far.
+// One device heard during the run: its latest read response as received.
+// Its texts are made from it when they are wanted, so that answers coming in
+// cost no more than their reading.
 struct DeviceEntry
 {
-    DeviceTexts texts;
-    quint32 from = 0;   // where its latest answer came from (IPv4, host order)
-    QByteArray answer;  // that answer's bytes, to recognise a repetition cheaply
+    QByteArray answer;     // the response's text (Latin-1)
+    qsizetype macAt = 0;   // where its MAC address text is in it
+    qsizetype macSize = 0;
+    quint32 from = 0;      // where the response came from (IPv4, host order)
+
+    QLatin1String mac() const { return QLatin1String(answer.constData() + macAt, macSize); }
+    // What the window's table shows for the device.
+    DeviceTexts texts() const;
 };
 
 // Collects the devices' answers on UDP port 2851 for one run of zolctl: read
@@ -42,7 +52,11 @@ public:
     // `done` held.
     bool listen(int waitMs, const std::function<bool()> &done = {});
 
-    const QHash<QString, DeviceEntry> &devices() const { return m_devices; }
+    // In the order first heard.
+    const std::vector<DeviceEntry> &devices() const { return m_devices; }
+    qsizetype deviceCount() const { return qsizetype(m_devices.size()); }
+    // The device whose MAC text is exactly `mac`, or nullptr.
+    const DeviceEntry *device(const QString &mac) const;
     bool devicesCapped() const { return m_capped; }
 
     // From now on, the first success or refusal from this MAC (exact text)
@@ -50,21 +64,36 @@ public:
     void expectVerdictFrom(const QString &mac);
     const std::optional<WriteResponse> &verdict() const { return m_verdict; }
 
+    // Bytes inside a kept answer, looked up without copying them.
+    struct TextKey
+    {
+        const char *data;
+        qsizetype size;
+        friend bool operator==(TextKey a, TextKey b)
+        {
+            return a.size == b.size && (a.size == 0 || std::memcmp(a.data, b.data, size_t(a.size)) == 0);
+        }
+    };
+
 private:
     // Reads what the socket holds, a bounded number of datagrams at the most;
     // false once it is empty.
     bool takeQueued();
     void takeDatagram(const char *data, qsizetype length, quint32 from);
-    void takeReadResponse(const QByteArray &bytes, const QString &text, quint32 from);
+    void takeReadResponse(const QString &text, const char *data, quint32 from);
     void takeWriteResponse(const QString &text);
 
     int m_socket = -1;
-    QHash<QString, DeviceEntry> m_devices;
-    // Each device's latest read response, byte for byte, to its MAC text: a
-    // device heard through two adapters, or answering again, repeats itself
-    // word for word, and then only where it came from may be new.
-    QHash<QByteArray, QString> m_macOfAnswer;
+    std::vector<DeviceEntry> m_devices;
+    // Indexes into m_devices by MAC text and by whole answer; the keys point
+    // into the entries' answers. A device heard through two adapters, or
+    // answering again, repeats itself word for word: then only where it came
+    // from may be new, and the answer need not be read again.
+    QHash<TextKey, qsizetype> m_byMac;
+    QHash<TextKey, qsizetype> m_byAnswer;
     bool m_capped = false;
     QString m_verdictMac;
     std::optional<WriteResponse> m_verdict;
 };
+
+size_t qHash(Listener::TextKey key, size_t seed) noexcept;
