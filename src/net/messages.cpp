@@ -1,6 +1,5 @@
 #include "net/messages.h"
 
-#include <cstdio>
 #include <utility>
 
 int QuerySequence = 0;
@@ -92,10 +91,22 @@ QString FormatSerialNumber(const QString &field)
             break;
         value = (value << 4) | static_cast<quint32>(d);
     }
-    // Shown as a signed number of at least seven characters, sign included.
+    // Shown as "%07d" shows the signed number: at least seven characters,
+    // sign included. Written by hand, as printf is the most of this call.
+    const bool negative = static_cast<int>(value) < 0;
+    quint32 magnitude = negative ? 0u - value : value;
     char text[16];
-    const int size = std::snprintf(text, sizeof text, "%07d", static_cast<int>(value));
-    return QString::fromLatin1(text, size);
+    char *const end = text + sizeof text;
+    char *p = end;
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (end - p < (negative ? 6 : 7))
+        *--p = '0';
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 
 FieldReader::FieldReader(const QString &text)
@@ -112,21 +123,44 @@ bool FieldReader::nextField(QString *field)
     return present;
 }
 
-bool FieldReader::nextFieldView(QStringView *field)
+namespace {
+
+constexpr QChar commaIn(QStringView) { return u','; }
+constexpr char commaIn(QByteArrayView) { return ','; }
+
+// Skips every comma at *pos; false (field absent) when the end is then
+// reached, otherwise the run up to the next comma, *pos moving past it.
+template <typename View>
+bool takeField(View text, qsizetype *pos, View *field)
 {
-    const qsizetype n = m_text.size();
-    while (m_pos < n && m_text.at(m_pos) == u',')
-        ++m_pos;
-    if (m_pos >= n) {
-        *field = QStringView();
+    const auto comma = commaIn(text);
+    const qsizetype n = text.size();
+    qsizetype at = *pos;
+    while (at < n && text[at] == comma)
+        ++at;
+    *pos = at;
+    if (at >= n) {
+        *field = View();
         return false;
     }
-    qsizetype end = m_text.indexOf(u',', m_pos);
+    qsizetype end = text.indexOf(comma, at);
     if (end < 0)
         end = n;
-    *field = QStringView(m_text).mid(m_pos, end - m_pos);
-    m_pos = end < n ? end + 1 : n;
+    *field = text.sliced(at, end - at);
+    *pos = end < n ? end + 1 : n;
     return true;
+}
+
+} // namespace
+
+bool FieldReader::nextFieldView(QStringView *field)
+{
+    return takeField(QStringView(m_text), &m_pos, field);
+}
+
+bool ByteFieldReader::nextFieldView(QByteArrayView *field)
+{
+    return takeField(m_bytes, &m_pos, field);
 }
 
 bool FieldReader::nextFieldOrEmpty(QString *field)

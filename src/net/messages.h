@@ -2,6 +2,7 @@
 
 #include "net/protocol.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 // Device protocol: one Latin-1 text per UDP datagram, comma-separated fields,
@@ -46,6 +47,19 @@ public:
 
 private:
     const QString &m_text;
+    qsizetype m_pos = 0;
+};
+
+// The same fields in a received datagram's bytes, read before it is decoded
+// (a Latin-1 text has each character where its byte is).
+class ByteFieldReader
+{
+public:
+    explicit ByteFieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    bool nextFieldView(QByteArrayView *field);
+
+private:
+    QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
 
