@@ -105,26 +105,27 @@ DeviceTexts DeviceEntry::texts() const
     return DeviceDisplayTexts(response);
 }
 
-size_t qHash(Listener::TextKey key, size_t seed) noexcept
+Listener::TextKey::TextKey(const char *data, qsizetype size)
+    : data(data), size(quint32(size))
 {
     // Qt's own hash of bytes is a keyed SipHash: sound, but the larger part
-    // of handling a repeated answer. This multiply-and-mix hash is several
+    // of looking up a device. This multiply-and-mix hash is several
     // times faster, and its start from Qt's random seed still keeps made-up
     // answers from being chosen to collide.
     constexpr quint64 Multiplier = 0x9e3779b97f4a7c15ULL;
-    quint64 h = quint64(seed) ^ (quint64(key.size) * Multiplier);
+    quint64 h = quint64(QHashSeed::globalSeed()) ^ (quint64(size) * Multiplier);
     qsizetype i = 0;
-    for (; i + 8 <= key.size; i += 8) {
+    for (; i + 8 <= size; i += 8) {
         quint64 word;
-        std::memcpy(&word, key.data + i, 8);
+        std::memcpy(&word, data + i, 8);
         h = (h ^ word) * Multiplier;
         h ^= h >> 29;
     }
     quint64 tail = 0;
-    std::memcpy(&tail, key.data + i, size_t(key.size - i));
+    if (i < size)
+        std::memcpy(&tail, data + i, size_t(size - i));
     h = (h ^ tail) * Multiplier;
-    h ^= h >> 32;
-    return size_t(h);
+    hash = quint32(h >> 32) ^ quint32(h);
 }
 
 const DeviceEntry *Listener::device(const QString &mac) const
@@ -133,39 +134,34 @@ const DeviceEntry *Listener::device(const QString &mac) const
     // A character beyond Latin-1 can't be in a received text.
     if (QString::fromLatin1(bytes) != mac)
         return nullptr;
-    const auto found = m_byMac.constFind(TextKey{bytes.constData(), bytes.size()});
-    return found == m_byMac.cend() ? nullptr : &m_devices[size_t(*found)];
+    const auto found = m_byMac.constFind(TextKey(bytes.constData(), bytes.size()));
+    return found == m_byMac.cend() ? nullptr : &m_devices[*found];
 }
 
 void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
 {
     if (length < 5)
         return;
-    const auto repeated = m_byAnswer.constFind(TextKey{data, length});
-    if (repeated != m_byAnswer.cend()) {
-        m_devices[size_t(*repeated)].from = from;
-        return;
-    }
-    const QString text = QString::fromLatin1(data, length);
-    FieldReader reader(text);
-    QStringView keyword;
+    // Read in the received bytes: a new read response is decoded only when
+    // its texts are wanted, a repeated one never.
+    const QByteArrayView answer(data, length);
+    ByteFieldReader reader(answer);
+    QByteArrayView keyword;
     reader.nextFieldView(&keyword);
-    if (keyword == ReadResponseKeyword())
-        takeReadResponse(text, data, from);
-    else if (keyword == WriteResponseKeyword())
-        takeWriteResponse(text);
+    if (keyword == QByteArrayView(ZolProtocol::ReadResponseKeyword)) {
+        // The MAC address is the fifth field, as the full reading finds it.
+        QByteArrayView mac;
+        for (int field = 1; field < 5; ++field)
+            reader.nextFieldView(&mac);
+        takeReadResponse(answer, mac, from);
+    } else if (keyword == QByteArrayView(ZolProtocol::WriteResponseKeyword)) {
+        takeWriteResponse(QString::fromLatin1(data, length));
+    }
 }
 
-void Listener::takeReadResponse(const QString &text, const char *data, quint32 from)
+void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from)
 {
-    // The MAC address is the fifth field, as the full reading finds it; a
-    // Latin-1 text has its characters where its bytes are.
-    FieldReader reader(text);
-    QStringView mac;
-    for (int field = 0; field < 5; ++field)
-        reader.nextFieldView(&mac);
-    const qsizetype macAt = mac.isEmpty() ? 0 : mac.data() - text.constData();
-    const auto known = m_byMac.constFind(TextKey{data + macAt, mac.size()});
+    const auto known = m_byMac.constFind(TextKey(mac.data(), mac.size()));
     qsizetype index;
     if (known == m_byMac.cend()) {
         if (deviceCount() >= MaxDevices) {
@@ -175,19 +171,24 @@ void Listener::takeReadResponse(const QString &text, const char *data, quint32 f
         index = deviceCount();
         m_devices.emplace_back();
     } else {
-        // Its keys point into the answer about to be replaced.
         index = *known;
-        const DeviceEntry &old = m_devices[size_t(index)];
-        m_byAnswer.remove(TextKey{old.answer.constData(), old.answer.size()});
-        m_byMac.remove(TextKey{old.answer.constData() + old.macAt, old.macSize});
+        DeviceEntry &device = m_devices[index];
+        // The same device heard through two adapters, or answering again,
+        // repeats itself word for word: then only where it came from is new.
+        if (device.answer == answer) {
+            device.from = from;
+            return;
+        }
+        // Its key points into the answer about to be replaced.
+        m_byMac.erase(known);
     }
-    DeviceEntry &device = m_devices[size_t(index)];
-    device.answer = QByteArray(data, text.size());
-    device.macAt = macAt;
-    device.macSize = mac.size();
+    DeviceEntry &device = m_devices[index];
+    const qsizetype macAt = mac.isEmpty() ? 0 : mac.data() - answer.data();
+    device.answer = answer.toByteArray();
+    device.macAt = quint16(macAt);
+    device.macSize = quint16(mac.size());
     device.from = from;
-    m_byAnswer.insert(TextKey{device.answer.constData(), device.answer.size()}, index);
-    m_byMac.insert(TextKey{device.answer.constData() + macAt, mac.size()}, index);
+    m_byMac.insert(TextKey(device.answer.constData() + macAt, mac.size()), index);
 }
 
 void Listener::takeWriteResponse(const QString &text)

@@ -6,26 +6,28 @@
 #include <QByteArray>
 #include <QHash>
 #include <QLatin1String>
+#include <QList>
 
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <vector>
 
 // One device heard during the run: its latest read response as received.
 // Its texts are made from it when they are wanted, so that answers coming in
 // cost no more than their reading.
 struct DeviceEntry
 {
-    QByteArray answer;     // the response's text (Latin-1)
-    qsizetype macAt = 0;   // where its MAC address text is in it
-    qsizetype macSize = 0;
+    QByteArray answer;     // the response's text (Latin-1, at most 512 bytes)
+    quint16 macAt = 0;     // where its MAC address text is in it
+    quint16 macSize = 0;
     quint32 from = 0;      // where the response came from (IPv4, host order)
 
     QLatin1String mac() const { return QLatin1String(answer.constData() + macAt, macSize); }
     // What the window's table shows for the device.
     DeviceTexts texts() const;
 };
+// Moved as bytes: a growing list is enlarged in place, its pages not copied.
+Q_DECLARE_TYPEINFO(DeviceEntry, Q_RELOCATABLE_TYPE);
 
 // Collects the devices' answers on UDP port 2851 for one run of zolctl: read
 // responses into one entry per MAC address, write responses for one device
@@ -53,8 +55,8 @@ public:
     bool listen(int waitMs, const std::function<bool()> &done = {});
 
     // In the order first heard.
-    const std::vector<DeviceEntry> &devices() const { return m_devices; }
-    qsizetype deviceCount() const { return qsizetype(m_devices.size()); }
+    const QList<DeviceEntry> &devices() const { return m_devices; }
+    qsizetype deviceCount() const { return m_devices.size(); }
     // The device whose MAC text is exactly `mac`, or nullptr.
     const DeviceEntry *device(const QString &mac) const;
     bool devicesCapped() const { return m_capped; }
@@ -64,14 +66,18 @@ public:
     void expectVerdictFrom(const QString &mac);
     const std::optional<WriteResponse> &verdict() const { return m_verdict; }
 
-    // Bytes inside a kept answer, looked up without copying them.
+    // Bytes inside a kept answer, looked up without copying them. The hash
+    // is taken once: looking keys up and growing the table then compare
+    // hashes, not the bytes elsewhere in memory.
     struct TextKey
     {
+        TextKey(const char *data, qsizetype size);
         const char *data;
-        qsizetype size;
-        friend bool operator==(TextKey a, TextKey b)
+        quint32 size;
+        quint32 hash;
+        friend bool operator==(const TextKey &a, const TextKey &b)
         {
-            return a.size == b.size && (a.size == 0 || std::memcmp(a.data, b.data, size_t(a.size)) == 0);
+            return a.hash == b.hash && a.size == b.size && (a.size == 0 || std::memcmp(a.data, b.data, a.size) == 0);
         }
     };
 
@@ -80,20 +86,21 @@ private:
     // false once it is empty.
     bool takeQueued();
     void takeDatagram(const char *data, qsizetype length, quint32 from);
-    void takeReadResponse(const QString &text, const char *data, quint32 from);
+    void takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from);
     void takeWriteResponse(const QString &text);
 
     int m_socket = -1;
-    std::vector<DeviceEntry> m_devices;
-    // Indexes into m_devices by MAC text and by whole answer; the keys point
-    // into the entries' answers. A device heard through two adapters, or
-    // answering again, repeats itself word for word: then only where it came
-    // from may be new, and the answer need not be read again.
+    QList<DeviceEntry> m_devices;
+    // Indexes into m_devices by MAC text; the keys point into the entries'
+    // answers.
     QHash<TextKey, qsizetype> m_byMac;
-    QHash<TextKey, qsizetype> m_byAnswer;
     bool m_capped = false;
     QString m_verdictMac;
     std::optional<WriteResponse> m_verdict;
 };
 
-size_t qHash(Listener::TextKey key, size_t seed) noexcept;
+// The hash the key was made with (from Qt's random seed).
+inline size_t qHash(const Listener::TextKey &key, size_t = 0) noexcept
+{
+    return key.hash;
+}

@@ -176,9 +176,18 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
             p = putText(p, ", ");
         }
         p = putText(p, "\"from\": ");
-        if (const quint32 a = device->from)
-            p += std::snprintf(p, 18, "\"%u.%u.%u.%u\"", a >> 24, (a >> 16) & 0xff, (a >> 8) & 0xff, a & 0xff);
-        else
+        if (const quint32 a = device->from) {
+            *p++ = '"';
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                const unsigned part = (a >> shift) & 0xff;
+                if (part >= 100)
+                    *p++ = char('0' + part / 100);
+                if (part >= 10)
+                    *p++ = char('0' + part / 10 % 10);
+                *p++ = char('0' + part % 10);
+                *p++ = shift ? '.' : '"';
+            }
+        } else
             p = putText(p, "null");
         *p++ = '}';
         out.truncate(p - out.constData());
@@ -193,10 +202,10 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
 
 } // namespace
 
-QList<const DeviceEntry *> SortedByMac(const std::vector<DeviceEntry> &devices)
+QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
 {
     QList<const DeviceEntry *> list;
-    list.reserve(qsizetype(devices.size()));
+    list.reserve(devices.size());
     for (const DeviceEntry &device : devices)
         list << &device;
     // Byte order of Latin-1 texts is the order of their characters.

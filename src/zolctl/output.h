@@ -13,4 +13,4 @@
 void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format);
 
 // The entries in a stable order: by MAC address.
-QList<const DeviceEntry *> SortedByMac(const std::vector<DeviceEntry> &devices);
+QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices);
