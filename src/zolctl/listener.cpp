@@ -11,16 +11,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <cstring>
-
-namespace {
-
-// Datagrams read with one system call, and read at the most before the
-// caller looks at its deadline and condition again.
-constexpr int BatchSize = 64;
-constexpr int MaxBatchesPerTurn = 16;
-
-} // namespace
 
 Listener::Listener()
     : m_socket(ResponseSocket::open())
@@ -37,53 +29,72 @@ bool Listener::listen(int waitMs, const std::function<bool()> &done)
 {
     if (m_socket < 0)
         return done && done();
-    // The socket is read on this thread, in batches, whenever it has
-    // something: no hand-over between threads and no wake-up per datagram.
+    // The socket is read on this thread, in batches: no hand-over between
+    // threads. Once answers come in, a short pause between batches lets the
+    // next ones gather in the socket's queue: during a burst, waking up for
+    // every answer would cost more than reading it.
     const QDeadlineTimer deadline(waitMs, Qt::PreciseTimer);
     for (;;) {
-        const bool more = takeQueued();
+        int taken = 0;
+        const bool more = takeQueued(&taken);
         if (done && done())
             return true;
         if (deadline.hasExpired())
             break;
         if (more)
             continue;
-        // Rounded up: a poll that returns early would only spin.
+        // Rounded up: a wait that ends early would only spin.
         const qint64 remainingNs = deadline.remainingTimeNSecs();
-        pollfd p{m_socket, POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>((remainingNs + 999999) / 1000000));
+        if (taken > 0) {
+            const timespec pause{0, static_cast<long>(qMin(BusyPauseNs, remainingNs))};
+            ::nanosleep(&pause, nullptr);
+        } else {
+            pollfd p{m_socket, POLLIN, 0};
+            ::poll(&p, 1, static_cast<int>((remainingNs + 999999) / 1000000));
+        }
     }
     // What is queued now arrived in time.
     const QDeadlineTimer drain(MaxDrainMs);
-    while (takeQueued() && !drain.hasExpired()) {
+    int taken = 0;
+    while (takeQueued(&taken) && !drain.hasExpired()) {
         if (done && done())
             return true;
     }
     return done && done();
 }
 
-bool Listener::takeQueued()
+// Where one batch is received. Kept on the heap rather than the stack: the
+// kernel checks every copy into a stack buffer against the stack's frames.
+struct Listener::Batch
 {
     char buffers[BatchSize][MaxDatagramText];
     sockaddr_in sources[BatchSize];
     iovec parts[BatchSize];
     mmsghdr messages[BatchSize];
+};
+
+bool Listener::takeQueued(int *taken)
+{
+    if (!m_batch)
+        m_batch = std::make_unique<Batch>();
+    Batch &b = *m_batch;
     for (int batch = 0; batch < MaxBatchesPerTurn; ++batch) {
         for (int i = 0; i < BatchSize; ++i) {
-            parts[i] = iovec{buffers[i], sizeof buffers[i]};
-            messages[i] = mmsghdr{};
-            messages[i].msg_hdr.msg_name = &sources[i];
-            messages[i].msg_hdr.msg_namelen = sizeof sources[i];
-            messages[i].msg_hdr.msg_iov = &parts[i];
-            messages[i].msg_hdr.msg_iovlen = 1;
+            b.parts[i] = iovec{b.buffers[i], sizeof b.buffers[i]};
+            b.messages[i] = mmsghdr{};
+            b.messages[i].msg_hdr.msg_name = &b.sources[i];
+            b.messages[i].msg_hdr.msg_namelen = sizeof b.sources[i];
+            b.messages[i].msg_hdr.msg_iov = &b.parts[i];
+            b.messages[i].msg_hdr.msg_iovlen = 1;
         }
-        const int received = ::recvmmsg(m_socket, messages, BatchSize, MSG_DONTWAIT, nullptr);
+        const int received = ::recvmmsg(m_socket, b.messages, BatchSize, MSG_DONTWAIT, nullptr);
         if (received < 0)
             return errno == EINTR;
+        *taken += received;
         for (int i = 0; i < received; ++i) {
-            const sockaddr_in &source = sources[i];
-            const bool known = messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
-            takeDatagram(buffers[i], ResponseSocket::textLength(buffers[i], messages[i].msg_len),
+            const sockaddr_in &source = b.sources[i];
+            const bool known = b.messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
+            takeDatagram(b.buffers[i], ResponseSocket::textLength(b.buffers[i], b.messages[i].msg_len),
                          known ? ntohl(source.sin_addr.s_addr) : 0);
         }
         if (received < BatchSize)

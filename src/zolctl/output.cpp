@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -100,11 +102,10 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
 
 // JSON is written straight into UTF-8, byte by byte into room made once per
 // device: a large list is printed in a few milliseconds.
-char *putText(char *p, const char *text)
+char *putText(char *p, std::string_view text)
 {
-    const std::size_t size = std::strlen(text);
-    std::memcpy(p, text, size);
-    return p + size;
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
 }
 
 // Needs room for six bytes a character and two more.
@@ -143,8 +144,8 @@ constexpr qsizetype JsonPieceBytes = 64 * 1024;
 
 void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
 {
-    static const char *const keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask", "gateway",
-                                                        "dhcp", "name", "location"};
+    static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
+                                                                 "gateway", "dhcp", "name", "location"};
     // Everything of a device but its texts: keys, quotes, separators, address.
     constexpr qsizetype FixedBytes = 256;
     QByteArray out("[");
@@ -162,7 +163,7 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
         const qsizetype start = out.size();
         out.resize(start + room);
         char *p = out.data() + start;
-        p = putText(p, first ? "\n  {" : ",\n  {");
+        p = putText(p, first ? std::string_view("\n  {") : std::string_view(",\n  {"));
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
             *p++ = '"';
@@ -170,7 +171,9 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
             p = putText(p, "\": ");
             const QString &text = texts[c];
             if (c == DeviceColumn::Dhcp)
-                p = putText(p, text == DhcpEnabledText() ? "true" : text == DhcpDisabledText() ? "false" : "null");
+                p = putText(p, text == DhcpEnabledText()    ? std::string_view("true")
+                           : text == DhcpDisabledText() ? std::string_view("false")
+                                                        : std::string_view("null"));
             else
                 p = putJsonString(p, text);
             p = putText(p, ", ");
@@ -204,16 +207,18 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
 
 QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
 {
+    // Byte order of Latin-1 texts is the order of their characters. The
+    // MACs are looked up once, not at every comparison.
+    std::vector<std::pair<std::string_view, const DeviceEntry *>> keyed;
+    keyed.reserve(size_t(devices.size()));
+    for (const DeviceEntry &device : devices)
+        keyed.emplace_back(std::string_view(device.mac().data(), size_t(device.mac().size())), &device);
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<const DeviceEntry *> list;
     list.reserve(devices.size());
-    for (const DeviceEntry &device : devices)
-        list << &device;
-    // Byte order of Latin-1 texts is the order of their characters.
-    const auto bytes = [](const DeviceEntry *device) {
-        return std::string_view(device->mac().data(), size_t(device->mac().size()));
-    };
-    std::sort(list.begin(), list.end(),
-              [&](const DeviceEntry *a, const DeviceEntry *b) { return bytes(a) < bytes(b); });
+    for (const auto &entry : keyed)
+        list << entry.second;
     return list;
 }
 
