@@ -119,10 +119,10 @@ DeviceTexts DeviceEntry::texts() const
 Listener::TextKey::TextKey(const char *data, qsizetype size)
     : data(data), size(quint32(size))
 {
-    // Qt's own hash of bytes is a keyed SipHash: sound, but the larger part
-    // of looking up a device. This multiply-and-mix hash is several
-    // times faster, and its start from Qt's random seed still keeps made-up
-    // answers from being chosen to collide.
+    // Qt's own hash of bytes was the larger part of looking up a device.
+    // This multiply-and-mix hash is several times faster; starting from
+    // Qt's random seed, it makes MACs that collide hard to choose in advance
+    // (and MaxDevices bounds what a flood can cost).
     constexpr quint64 Multiplier = 0x9e3779b97f4a7c15ULL;
     quint64 h = quint64(QHashSeed::globalSeed()) ^ (quint64(size) * Multiplier);
     qsizetype i = 0;
