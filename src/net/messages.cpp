@@ -1,5 +1,7 @@
 #include "net/messages.h"
 
+#include <utility>
+
 int QuerySequence = 0;
 
 int GetQuerySequence()
@@ -89,8 +91,22 @@ QString FormatSerialNumber(const QString &field)
             break;
         value = (value << 4) | static_cast<quint32>(d);
     }
-    // Shown as a signed number of at least seven characters, sign included.
-    return QString::asprintf("%07d", static_cast<int>(value));
+    // Shown as "%07d" shows the signed number: at least seven characters,
+    // sign included. Written by hand, as printf is the most of this call.
+    const bool negative = static_cast<int>(value) < 0;
+    quint32 magnitude = negative ? 0u - value : value;
+    char text[16];
+    char *const end = text + sizeof text;
+    char *p = end;
+    do {
+        *--p = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (end - p < (negative ? 6 : 7))
+        *--p = '0';
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 
 FieldReader::FieldReader(const QString &text)
@@ -107,32 +123,63 @@ bool FieldReader::nextField(QString *field)
     return present;
 }
 
-bool FieldReader::nextFieldView(QStringView *field)
+namespace {
+
+constexpr QChar commaIn(QStringView) { return u','; }
+constexpr char commaIn(QByteArrayView) { return ','; }
+
+// Skips every comma at *pos; false (field absent) when the end is then
+// reached, otherwise the run up to the next comma, *pos moving past it.
+template <typename View>
+bool takeField(View text, qsizetype *pos, View *field)
 {
-    const qsizetype n = m_text.size();
-    while (m_pos < n && m_text.at(m_pos) == u',')
-        ++m_pos;
-    if (m_pos >= n) {
-        *field = QStringView();
+    const auto comma = commaIn(text);
+    const qsizetype n = text.size();
+    qsizetype at = *pos;
+    while (at < n && text[at] == comma)
+        ++at;
+    *pos = at;
+    if (at >= n) {
+        *field = View();
         return false;
     }
-    qsizetype end = m_text.indexOf(u',', m_pos);
+    qsizetype end = text.indexOf(comma, at);
     if (end < 0)
         end = n;
-    *field = QStringView(m_text).mid(m_pos, end - m_pos);
-    m_pos = end < n ? end + 1 : n;
+    *field = text.sliced(at, end - at);
+    *pos = end < n ? end + 1 : n;
     return true;
+}
+
+} // namespace
+
+bool FieldReader::nextFieldView(QStringView *field)
+{
+    return takeField(QStringView(m_text), &m_pos, field);
+}
+
+bool ByteFieldReader::nextFieldView(QByteArrayView *field)
+{
+    return takeField(m_bytes, &m_pos, field);
 }
 
 bool FieldReader::nextFieldOrEmpty(QString *field)
 {
+    QStringView view;
+    const bool present = nextFieldOrEmptyView(&view);
+    if (field)
+        *field = view.toString();
+    return present;
+}
+
+bool FieldReader::nextFieldOrEmptyView(QStringView *field)
+{
     if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {
         ++m_pos;
-        if (field)
-            field->clear();
+        *field = QStringView();
         return true;
     }
-    return nextField(field);
+    return nextFieldView(field);
 }
 
 bool FieldReader::atEnd() const
@@ -140,33 +187,61 @@ bool FieldReader::atEnd() const
     return m_pos >= m_text.size();
 }
 
-bool ParseReadResponse(const QString &text, ReadResponse *out)
+namespace {
+
+// The read response's rules, `take` making each field's text from its place
+// in the received text.
+template <typename Take>
+bool parseReadResponse(const QString &text, ReadResponse *out, Take take)
 {
     FieldReader reader(text);
-    QString keyword;
-    if (!reader.nextField(&keyword) || keyword != ReadResponseKeyword())
+    QStringView keyword;
+    if (!reader.nextFieldView(&keyword) || keyword != ReadResponseKeyword())
         return false;
 
     ReadResponse r;
-    reader.nextField();
-    reader.nextField();
-    r.hasSerial = reader.nextField(&r.serialField);
-    reader.nextField(&r.mac);
-    reader.nextField(&r.ip);
-    reader.nextField(&r.mask);
-    reader.nextField(&r.gateway);
-    r.hasDhcp = reader.nextField(&r.dhcpField);
-    reader.nextFieldOrEmpty(&r.name);
-    reader.nextFieldOrEmpty(&r.location);
-    reader.nextField();
+    QStringView field;
+    reader.nextFieldView(&field);
+    reader.nextFieldView(&field);
+    r.hasSerial = reader.nextFieldView(&field);
+    r.serialField = take(field);
+    reader.nextFieldView(&field);
+    r.mac = take(field);
+    reader.nextFieldView(&field);
+    r.ip = take(field);
+    reader.nextFieldView(&field);
+    r.mask = take(field);
+    reader.nextFieldView(&field);
+    r.gateway = take(field);
+    r.hasDhcp = reader.nextFieldView(&field);
+    r.dhcpField = take(field);
+    reader.nextFieldOrEmptyView(&field);
+    r.name = take(field);
+    reader.nextFieldOrEmptyView(&field);
+    r.location = take(field);
+    reader.nextFieldView(&field);
     if (!reader.atEnd()) {
         // Only commas left still count as a device type: an empty one.
         r.hasDeviceType = true;
-        reader.nextField(&r.deviceType);
+        reader.nextFieldView(&field);
+        r.deviceType = take(field);
     }
     if (out)
-        *out = r;
+        *out = std::move(r);
     return true;
+}
+
+} // namespace
+
+bool ParseReadResponse(const QString &text, ReadResponse *out)
+{
+    return parseReadResponse(text, out, [](QStringView field) { return field.toString(); });
+}
+
+bool ParseReadResponseInPlace(const QString &text, ReadResponse *out)
+{
+    return parseReadResponse(text, out,
+                             [](QStringView field) { return QString::fromRawData(field.data(), field.size()); });
 }
 
 bool ParseWriteResponse(const QString &text, WriteResponse *out)

@@ -2,6 +2,7 @@
 
 #include "net/protocol.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 // Device protocol: one Latin-1 text per UDP datagram, comma-separated fields,
@@ -41,10 +42,24 @@ public:
     // Name and location rule: a comma at the cursor is an empty field (the
     // cursor moves past that one comma); otherwise nextField().
     bool nextFieldOrEmpty(QString *field);
+    bool nextFieldOrEmptyView(QStringView *field);
     bool atEnd() const;
 
 private:
     const QString &m_text;
+    qsizetype m_pos = 0;
+};
+
+// The same fields in a received datagram's bytes, read before it is decoded
+// (a Latin-1 text has each character where its byte is).
+class ByteFieldReader
+{
+public:
+    explicit ByteFieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    bool nextFieldView(QByteArrayView *field);
+
+private:
+    QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };
 
@@ -79,6 +94,9 @@ inline const QString &WriteResponseKeyword() { static const QString k = QLatin1S
 // Both take the whole received text (keyword included) and return false when
 // its first field is not their keyword.
 bool ParseReadResponse(const QString &text, ReadResponse *out);
+// The same without copying: the fields point into `text`, and must be
+// neither used nor copied once it is gone or changed.
+bool ParseReadResponseInPlace(const QString &text, ReadResponse *out);
 bool ParseWriteResponse(const QString &text, WriteResponse *out);
 
 // A write answer's verdict: the device took the settings.

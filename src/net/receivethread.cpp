@@ -2,6 +2,7 @@
 
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
+#include "net/responsesocket.h"
 
 #include <QCoreApplication>
 
@@ -49,33 +50,6 @@ bool kernelQueueHasRoom(int fd)
     return info[SK_MEMINFO_RMEM_ALLOC] < info[SK_MEMINFO_RCVBUF] / 2;
 }
 
-void raiseReceiveBuffer(int fd)
-{
-    const int size = ReceiveThread::ReceiveBufferBytes;
-    // Past the system's limit only with privilege; otherwise up to the limit.
-    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) != 0)
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
-}
-
-// The socket on 0.0.0.0:2851, or -1 when it can't be had.
-int openResponseSocket()
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
-    if (fd < 0)
-        return -1;
-    // Address reuse stays off: a second program on the port makes this fail.
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_port = htons(ResponsePort);
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    raiseReceiveBuffer(fd);
-    return fd;
-}
-
 } // namespace
 
 ReceiveThread::ReceiveThread(QObject *owner)
@@ -84,7 +58,7 @@ ReceiveThread::ReceiveThread(QObject *owner)
     DeviceResponseEvent::eventType();
     // Bound here rather than on the new thread: the first query leaves right
     // after start(), and answers arriving before a late bind would be lost.
-    m_socket.store(openResponseSocket());
+    m_socket.store(ResponseSocket::open());
 }
 
 ReceiveThread::~ReceiveThread()
@@ -143,11 +117,8 @@ void ReceiveThread::run()
                 continue;
             break;
         }
-        // The text ends at the first zero byte and never goes beyond the
-        // bytes received; a longer datagram was cut to the buffer's size.
-        const std::size_t length = ::strnlen(buffer, static_cast<std::size_t>(received));
         const quint32 from = source.sin_family == AF_INET ? ntohl(source.sin_addr.s_addr) : 0;
         QCoreApplication::postEvent(owner, new DeviceResponseEvent(
-            QString::fromLatin1(buffer, static_cast<qsizetype>(length)), from));
+            QString::fromLatin1(buffer, ResponseSocket::textLength(buffer, received)), from));
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/responsesocket.h"
+
 #include <QThread>
 
 #include <atomic>
@@ -13,10 +15,7 @@ class ReceiveThread final : public QThread
     Q_DISABLE_COPY_MOVE(ReceiveThread)
 
 public:
-    // Kernel receive queue asked for: a burst of answers (thousands of
-    // devices answering one broadcast) must not overflow it while the thread
-    // is waiting for a processor.
-    static constexpr int ReceiveBufferBytes = 64 * 1024 * 1024;
+    static constexpr int ReceiveBufferBytes = ResponseSocket::ReceiveBufferBytes;
 
     explicit ReceiveThread(QObject *owner);
 

@@ -69,14 +69,12 @@ bool openListener(const Listener &listener)
 // first (by MAC text) that is the same six hex pairs.
 const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
 {
-    const auto exact = listener.devices().constFind(mac);
-    if (exact != listener.devices().cend())
-        return &*exact;
+    if (const DeviceEntry *exact = listener.device(mac))
+        return exact;
     const QString key = MacKey(mac);
     const DeviceEntry *found = nullptr;
     for (const DeviceEntry &device : listener.devices()) {
-        if (MacKey(device.texts[DeviceColumn::Mac]) == key
-            && (!found || device.texts[DeviceColumn::Mac] < found->texts[DeviceColumn::Mac]))
+        if (MacKey(QString(device.mac())) == key && (!found || QString(device.mac()) < QString(found->mac())))
             found = &device;
     }
     return found;
@@ -141,10 +139,9 @@ int runFind(const CtlOptions &options)
         complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
     const OutputFormat format = options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table
                                                                                  : OutputFormat::Csv);
-    const QByteArray text = FormatDevices(SortedByMac(listener.devices()), format);
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    if (listener.devices().size() < options.expect) {
-        complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.devices().size()).arg(options.expect));
+    WriteDevices(stdout, SortedByMac(listener.devices()), format);
+    if (listener.deviceCount() < options.expect) {
+        complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.deviceCount()).arg(options.expect));
         return ExitNoVerdict;
     }
     return ExitSuccess;
@@ -189,7 +186,7 @@ int runSet(const CtlOptions &options)
     const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
     if (!device)
         return exitCode;
-    const DeviceTexts current = device->texts;
+    const DeviceTexts current = device->texts();
 
     // The dialog opened on this device, then the options typed into it.
     const bool initialDhcp = current[DeviceColumn::Dhcp] == DhcpEnabledText();
@@ -231,7 +228,7 @@ int runRenew(const CtlOptions &options)
     const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
     if (!device)
         return exitCode;
-    const DeviceTexts current = device->texts;
+    const DeviceTexts current = device->texts();
     const QString &mac = current[DeviceColumn::Mac];
     // The dialog offers Renew Lease only while its DHCP box is checked.
     if (current[DeviceColumn::Dhcp] != DhcpEnabledText()) {

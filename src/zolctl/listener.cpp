@@ -1,46 +1,106 @@
 #include "zolctl/listener.h"
 
-#include "net/deviceresponseevent.h"
+#include "net/responsesocket.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+#include <cstring>
 
 Listener::Listener()
-    : m_receiver(this)
+    : m_socket(ResponseSocket::open())
 {
-    if (m_receiver.isBound())
-        m_receiver.start();
 }
 
-Listener::~Listener() = default;
+Listener::~Listener()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
 
 bool Listener::listen(int waitMs, const std::function<bool()> &done)
 {
-    // Answers are taken in batches between short sleeps rather than each as
-    // it is posted: during a burst, waking up for every answer costs more
-    // than reading it.
+    if (m_socket < 0)
+        return done && done();
+    // The socket is read on this thread, in batches: no hand-over between
+    // threads. Once answers come in, a short pause between batches lets the
+    // next ones gather in the socket's queue: during a burst, waking up for
+    // every answer would cost more than reading it.
     const QDeadlineTimer deadline(waitMs, Qt::PreciseTimer);
     for (;;) {
-        const qint64 handled = m_handled;
-        QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+        int taken = 0;
+        const bool more = takeQueued(&taken);
         if (done && done())
             return true;
         if (deadline.hasExpired())
             break;
-        const qint64 pause = m_handled != handled ? BusyPauseMs : IdlePauseMs;
-        QThread::msleep(static_cast<unsigned long>(qMin(pause, deadline.remainingTime())));
+        if (more)
+            continue;
+        // Rounded up: a wait that ends early would only spin.
+        const qint64 remainingNs = deadline.remainingTimeNSecs();
+        if (taken > 0) {
+            const timespec pause{0, static_cast<long>(qMin(BusyPauseNs, remainingNs))};
+            ::nanosleep(&pause, nullptr);
+        } else {
+            pollfd p{m_socket, POLLIN, 0};
+            ::poll(&p, 1, static_cast<int>((remainingNs + 999999) / 1000000));
+        }
     }
-    // Answers that arrived in time may still be on their way through the
-    // receiver, or held back in the socket's queue while it waits for these.
+    // What is queued now arrived in time.
     const QDeadlineTimer drain(MaxDrainMs);
-    while ((DeviceResponseEvent::alive() > 0 || m_receiver.holdingBack()) && !drain.hasExpired()) {
-        QCoreApplication::sendPostedEvents(this, DeviceResponseEvent::eventType());
+    int taken = 0;
+    while (takeQueued(&taken) && !drain.hasExpired()) {
         if (done && done())
             return true;
-        QThread::msleep(BusyPauseMs);
     }
     return done && done();
+}
+
+// Where one batch is received. Kept on the heap rather than the stack: the
+// kernel checks every copy into a stack buffer against the stack's frames.
+struct Listener::Batch
+{
+    char buffers[BatchSize][MaxDatagramText];
+    sockaddr_in sources[BatchSize];
+    iovec parts[BatchSize];
+    mmsghdr messages[BatchSize];
+};
+
+bool Listener::takeQueued(int *taken)
+{
+    if (!m_batch)
+        m_batch = std::make_unique<Batch>();
+    Batch &b = *m_batch;
+    for (int batch = 0; batch < MaxBatchesPerTurn; ++batch) {
+        for (int i = 0; i < BatchSize; ++i) {
+            b.parts[i] = iovec{b.buffers[i], sizeof b.buffers[i]};
+            b.messages[i] = mmsghdr{};
+            b.messages[i].msg_hdr.msg_name = &b.sources[i];
+            b.messages[i].msg_hdr.msg_namelen = sizeof b.sources[i];
+            b.messages[i].msg_hdr.msg_iov = &b.parts[i];
+            b.messages[i].msg_hdr.msg_iovlen = 1;
+        }
+        const int received = ::recvmmsg(m_socket, b.messages, BatchSize, MSG_DONTWAIT, nullptr);
+        if (received < 0)
+            return errno == EINTR;
+        *taken += received;
+        for (int i = 0; i < received; ++i) {
+            const sockaddr_in &source = b.sources[i];
+            const bool known = b.messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
+            takeDatagram(b.buffers[i], ResponseSocket::textLength(b.buffers[i], b.messages[i].msg_len),
+                         known ? ntohl(source.sin_addr.s_addr) : 0);
+        }
+        if (received < BatchSize)
+            return false;
+    }
+    return true;
 }
 
 void Listener::expectVerdictFrom(const QString &mac)
@@ -49,53 +109,97 @@ void Listener::expectVerdictFrom(const QString &mac)
     m_verdict.reset();
 }
 
-void Listener::customEvent(QEvent *event)
+DeviceTexts DeviceEntry::texts() const
 {
-    if (event->type() != DeviceResponseEvent::eventType())
-        return;
-    const auto *answer = static_cast<DeviceResponseEvent *>(event);
-    ++m_handled;
-    const QString &text = answer->text();
-    if (text.size() < 5)
-        return;
-    FieldReader reader(text);
-    QStringView keyword;
-    reader.nextFieldView(&keyword);
-    if (keyword == ReadResponseKeyword())
-        takeReadResponse(text, answer->sourceIPv4());
-    else if (keyword == WriteResponseKeyword())
-        takeWriteResponse(text);
+    ReadResponse response;
+    ParseReadResponse(QString::fromLatin1(answer), &response);
+    return DeviceDisplayTexts(response);
 }
 
-void Listener::takeReadResponse(const QString &text, quint32 from)
+Listener::TextKey::TextKey(const char *data, qsizetype size)
+    : data(data), size(quint32(size))
 {
-    // The same device heard through two adapters repeats itself word for
-    // word: then only where it came from may be new.
-    {
-        FieldReader reader(text);
-        QStringView mac;
-        for (int field = 0; field < 5; ++field)
-            reader.nextFieldView(&mac);
-        const auto known = m_devices.find(QString::fromRawData(mac.data(), mac.size()));
-        if (known != m_devices.end() && known->answer == text) {
-            known->from = from;
-            return;
-        }
+    // Qt's own hash of bytes was the larger part of looking up a device.
+    // This multiply-and-mix hash is several times faster; starting from
+    // Qt's random seed, it makes MACs that collide hard to choose in advance
+    // (and MaxDevices bounds what a flood can cost).
+    constexpr quint64 Multiplier = 0x9e3779b97f4a7c15ULL;
+    quint64 h = quint64(QHashSeed::globalSeed()) ^ (quint64(size) * Multiplier);
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        h = (h ^ word) * Multiplier;
+        h ^= h >> 29;
     }
-    ReadResponse response;
-    if (!ParseReadResponse(text, &response))
+    quint64 tail = 0;
+    if (i < size)
+        std::memcpy(&tail, data + i, size_t(size - i));
+    h = (h ^ tail) * Multiplier;
+    hash = quint32(h >> 32) ^ quint32(h);
+}
+
+const DeviceEntry *Listener::device(const QString &mac) const
+{
+    const QByteArray bytes = mac.toLatin1();
+    // A character beyond Latin-1 can't be in a received text.
+    if (QString::fromLatin1(bytes) != mac)
+        return nullptr;
+    const auto found = m_byMac.constFind(TextKey(bytes.constData(), bytes.size()));
+    return found == m_byMac.cend() ? nullptr : &m_devices[*found];
+}
+
+void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
+{
+    if (length < 5)
         return;
-    auto known = m_devices.find(response.mac);
-    if (known == m_devices.end()) {
-        if (m_devices.size() >= MaxDevices) {
+    // Read in the received bytes: a new read response is decoded only when
+    // its texts are wanted, a repeated one never.
+    const QByteArrayView answer(data, length);
+    ByteFieldReader reader(answer);
+    QByteArrayView keyword;
+    reader.nextFieldView(&keyword);
+    if (keyword == QByteArrayView(ZolProtocol::ReadResponseKeyword)) {
+        // The MAC address is the fifth field, as the full reading finds it.
+        QByteArrayView mac;
+        for (int field = 1; field < 5; ++field)
+            reader.nextFieldView(&mac);
+        takeReadResponse(answer, mac, from);
+    } else if (keyword == QByteArrayView(ZolProtocol::WriteResponseKeyword)) {
+        takeWriteResponse(QString::fromLatin1(data, length));
+    }
+}
+
+void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from)
+{
+    const auto known = m_byMac.constFind(TextKey(mac.data(), mac.size()));
+    qsizetype index;
+    if (known == m_byMac.cend()) {
+        if (deviceCount() >= MaxDevices) {
             m_capped = true;
             return;
         }
-        known = m_devices.insert(response.mac, DeviceEntry{});
+        index = deviceCount();
+        m_devices.emplace_back();
+    } else {
+        index = *known;
+        DeviceEntry &device = m_devices[index];
+        // The same device heard through two adapters, or answering again,
+        // repeats itself word for word: then only where it came from is new.
+        if (device.answer == answer) {
+            device.from = from;
+            return;
+        }
+        // Its key points into the answer about to be replaced.
+        m_byMac.erase(known);
     }
-    known->texts = DeviceDisplayTexts(response);
-    known->from = from;
-    known->answer = text;
+    DeviceEntry &device = m_devices[index];
+    const qsizetype macAt = mac.isEmpty() ? 0 : mac.data() - answer.data();
+    device.answer = answer.toByteArray();
+    device.macAt = quint16(macAt);
+    device.macSize = quint16(mac.size());
+    device.from = from;
+    m_byMac.insert(TextKey(device.answer.constData() + macAt, mac.size()), index);
 }
 
 void Listener::takeWriteResponse(const QString &text)

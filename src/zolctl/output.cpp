@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -38,9 +42,10 @@ QByteArray formatTable(const QList<const DeviceEntry *> &devices)
     for (int c = 0; c < DeviceColumnCount; ++c)
         widths[c] = int(titles[c].size());
     for (const DeviceEntry *device : devices) {
+        const DeviceTexts texts = device->texts();
         DeviceTexts row;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            row[c] = escapedForTerminal(device->texts[c]);
+            row[c] = escapedForTerminal(texts[c]);
             widths[c] = std::max(widths[c], int(row[c].size()));
         }
         rows << row;
@@ -91,17 +96,21 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
     };
     line(DeviceColumnTitles());
     for (const DeviceEntry *device : devices)
-        line(device->texts);
+        line(device->texts());
     return out.toUtf8();
 }
 
-// Written straight into UTF-8, byte by byte into room made once: a large
-// list is printed in a few milliseconds.
-void appendJsonString(QByteArray &out, QStringView text)
+// JSON is written straight into UTF-8, byte by byte into room made once per
+// device: a large list is printed in a few milliseconds.
+char *putText(char *p, std::string_view text)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size() * 6 + 2); // \u00XX is the longest a character gets
-    char *p = out.data() + start;
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+// Needs room for six bytes a character and two more.
+char *putJsonString(char *p, QStringView text)
+{
     *p++ = '"';
     for (QChar c : text) {
         const char16_t u = c.unicode();
@@ -110,10 +119,7 @@ void appendJsonString(QByteArray &out, QStringView text)
             *p++ = char(u);
         } else if (u < 0x20) {
             static const char hex[] = "0123456789abcdef";
-            *p++ = '\\';
-            *p++ = 'u';
-            *p++ = '0';
-            *p++ = '0';
+            p = putText(p, "\\u00");
             *p++ = hex[u >> 4];
             *p++ = hex[u & 0xf];
         } else if (u < 0x80) {
@@ -129,69 +135,106 @@ void appendJsonString(QByteArray &out, QStringView text)
         }
     }
     *p++ = '"';
-    out.truncate(p - out.constData());
+    return p;
 }
 
-QByteArray ipv4Text(quint32 address)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xff, (address >> 8) & 0xff,
-                  address & 0xff);
-    return QByteArray(text);
-}
+// Sent on in pieces of about this size: the pages of one piece are used
+// again for the next, where a whole large list would take fresh memory.
+constexpr qsizetype JsonPieceBytes = 64 * 1024;
 
-QByteArray formatJson(const QList<const DeviceEntry *> &devices)
+void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
 {
-    static const char *const keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask", "gateway",
-                                                        "dhcp", "name", "location"};
+    static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
+                                                                 "gateway", "dhcp", "name", "location"};
+    // Everything of a device but its texts: keys, quotes, separators, address.
+    constexpr qsizetype FixedBytes = 256;
     QByteArray out("[");
-    out.reserve(devices.size() * 512 + 4);
+    out.reserve(JsonPieceBytes + 4096);
     bool first = true;
     for (const DeviceEntry *device : devices) {
-        out += first ? "\n  {" : ",\n  {";
+        // Made and dropped here, the texts need not be copies of the answer.
+        const QString answer = QString::fromLatin1(device->answer);
+        ReadResponse response;
+        ParseReadResponseInPlace(answer, &response);
+        const DeviceTexts texts = DeviceDisplayTexts(response);
+        qsizetype room = FixedBytes;
+        for (const QString &text : texts)
+            room += text.size() * 6;
+        const qsizetype start = out.size();
+        out.resize(start + room);
+        char *p = out.data() + start;
+        p = putText(p, first ? std::string_view("\n  {") : std::string_view(",\n  {"));
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            out += '"';
-            out += keys[c];
-            out += "\": ";
-            const QString &text = device->texts[c];
+            *p++ = '"';
+            p = putText(p, keys[c]);
+            p = putText(p, "\": ");
+            const QString &text = texts[c];
             if (c == DeviceColumn::Dhcp)
-                out += text == DhcpEnabledText() ? "true" : text == DhcpDisabledText() ? "false" : "null";
+                p = putText(p, text == DhcpEnabledText()    ? std::string_view("true")
+                           : text == DhcpDisabledText() ? std::string_view("false")
+                                                        : std::string_view("null"));
             else
-                appendJsonString(out, text);
-            out += ", ";
+                p = putJsonString(p, text);
+            p = putText(p, ", ");
         }
-        out += "\"from\": ";
-        out += device->from ? '"' + ipv4Text(device->from) + '"' : QByteArray("null");
-        out += '}';
+        p = putText(p, "\"from\": ");
+        if (const quint32 a = device->from) {
+            *p++ = '"';
+            for (int shift = 24; shift >= 0; shift -= 8) {
+                const unsigned part = (a >> shift) & 0xff;
+                if (part >= 100)
+                    *p++ = char('0' + part / 100);
+                if (part >= 10)
+                    *p++ = char('0' + part / 10 % 10);
+                *p++ = char('0' + part % 10);
+                *p++ = shift ? '.' : '"';
+            }
+        } else
+            p = putText(p, "null");
+        *p++ = '}';
+        out.truncate(p - out.constData());
+        if (out.size() >= JsonPieceBytes) {
+            std::fwrite(out.constData(), 1, size_t(out.size()), stream);
+            out.truncate(0);
+        }
     }
     out += first ? "]\n" : "\n]\n";
-    return out;
+    std::fwrite(out.constData(), 1, size_t(out.size()), stream);
 }
 
 } // namespace
 
-QList<const DeviceEntry *> SortedByMac(const QHash<QString, DeviceEntry> &devices)
+QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
 {
+    // Byte order of Latin-1 texts is the order of their characters. The
+    // MACs are looked up once, not at every comparison.
+    std::vector<std::pair<std::string_view, const DeviceEntry *>> keyed;
+    keyed.reserve(size_t(devices.size()));
+    for (const DeviceEntry &device : devices)
+        keyed.emplace_back(std::string_view(device.mac().data(), size_t(device.mac().size())), &device);
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
     QList<const DeviceEntry *> list;
     list.reserve(devices.size());
-    for (const DeviceEntry &device : devices)
-        list << &device;
-    std::sort(list.begin(), list.end(), [](const DeviceEntry *a, const DeviceEntry *b) {
-        return a->texts[DeviceColumn::Mac] < b->texts[DeviceColumn::Mac];
-    });
+    for (const auto &entry : keyed)
+        list << entry.second;
     return list;
 }
 
-QByteArray FormatDevices(const QList<const DeviceEntry *> &devices, OutputFormat format)
+void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format)
 {
+    QByteArray text;
     switch (format) {
     case OutputFormat::Table:
-        return formatTable(devices);
-    case OutputFormat::Csv:
-        return formatCsv(devices);
-    case OutputFormat::Json:
+        text = formatTable(devices);
         break;
+    case OutputFormat::Csv:
+        text = formatCsv(devices);
+        break;
+    case OutputFormat::Json:
+        writeJson(stream, devices);
+        return;
     }
-    return formatJson(devices);
+    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
 }

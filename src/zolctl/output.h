@@ -6,9 +6,11 @@
 #include <QByteArray>
 #include <QList>
 
-// The found devices as printed by "zolctl find", UTF-8. Device texts are
+#include <cstdio>
+
+// Prints the found devices as "zolctl find" does, UTF-8. Device texts are
 // data: they are never used as a format.
-QByteArray FormatDevices(const QList<const DeviceEntry *> &devices, OutputFormat format);
+void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format);
 
 // The entries in a stable order: by MAC address.
-QList<const DeviceEntry *> SortedByMac(const QHash<QString, DeviceEntry> &devices);
+QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices);

@@ -43,6 +43,7 @@ void tst_Messages::serialNumber_data()
     QTest::newRow("lower-case hex and 0x") << "0xaB" << "0000171";
     QTest::newRow("wider than seven kept whole") << "7FFFFFFF" << "2147483647";
     QTest::newRow("eight F is minus one, sign in the width") << "FFFFFFFF" << "-000001";
+    QTest::newRow("most negative kept whole") << "80000000" << "-2147483648";
     QTest::newRow("no digits reads zero") << "XYZ" << "0000000";
 }
 
