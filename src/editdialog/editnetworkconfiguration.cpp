@@ -109,10 +109,8 @@ void Edit_Network_Configuration::OK_clicked()
         return;
     }
 
-    IncrementQuerySequence();
-    const QString query = FormatWriteQuery(GetQuerySequence(), Mac_Address->text(), fields.ip,
-                                           fields.mask, fields.gateway, dhcp, fields.name,
-                                           fields.location);
+    const QString query = NextWriteQuery(Mac_Address->text(), fields.ip, fields.mask, fields.gateway,
+                                         dhcp, fields.name, fields.location);
     // Clearing the latch lets the first verdict on this write be shown.
     if (const QString failure = SendToAllAdapters(query, true); !failure.isEmpty())
         ShowMessage(failure);
@@ -136,17 +134,12 @@ void Edit_Network_Configuration::ResetIP_clicked()
     Subnet_Mask->setText(zeroAddress());
     Gateway->setText(zeroAddress());
 
-    // The query carries the number of the query before it; the next one gets
-    // one more.
-    const QString query = FormatWriteQuery(GetQuerySequence(), Mac_Address->text(), zeroAddress(),
-                                           zeroAddress(), zeroAddress(), DHCP->isChecked(),
-                                           Name->text(), Location->text());
-    IncrementQuerySequence();
+    const QString query = RenewLeaseQuery(Mac_Address->text(), DHCP->isChecked(), Name->text(),
+                                          Location->text());
     if (const QString failure = SendToAllAdapters(query, false); !failure.isEmpty())
         ShowMessage(failure);
 
-    ShowMessage(QStringLiteral("Device IP Address has been reset, give the device at least 10 seconds\n"
-                               "to get it's new IP Address from the DHCP Server."));
+    ShowMessage(RenewLeaseSentMessage());
 }
 
 void Edit_Network_Configuration::keyPressEvent(QKeyEvent *event)

@@ -15,8 +15,7 @@ void Zol_ClientMainWindow::Find_All_clicked()
 {
     m_devices.clear();
     Edit->setEnabled(false);
-    IncrementQuerySequence();
-    if (const QString failure = SendToAllAdapters(FormatReadQuery(GetQuerySequence()), false); !failure.isEmpty())
+    if (const QString failure = SendToAllAdapters(NextReadQuery(), false); !failure.isEmpty())
         ShowMessage(failure);
 }
 

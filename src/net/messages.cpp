@@ -276,3 +276,31 @@ QString WriteRefusalMessage(const QString &status)
         return QStringLiteral("Modify failed, invalid parameter");
     return {};
 }
+
+QString NextReadQuery()
+{
+    IncrementQuerySequence();
+    return FormatReadQuery(GetQuerySequence());
+}
+
+QString NextWriteQuery(const QString &mac, const QString &ip, const QString &mask,
+                       const QString &gateway, bool dhcp, const QString &name,
+                       const QString &location)
+{
+    IncrementQuerySequence();
+    return FormatWriteQuery(GetQuerySequence(), mac, ip, mask, gateway, dhcp, name, location);
+}
+
+QString RenewLeaseQuery(const QString &mac, bool dhcp, const QString &name, const QString &location)
+{
+    const QString zero = QStringLiteral("0.0.0.0");
+    const QString query = FormatWriteQuery(GetQuerySequence(), mac, zero, zero, zero, dhcp, name, location);
+    IncrementQuerySequence();
+    return query;
+}
+
+QString RenewLeaseSentMessage()
+{
+    return QStringLiteral("Device IP Address has been reset, give the device at least 10 seconds\n"
+                          "to get it's new IP Address from the DHCP Server.");
+}

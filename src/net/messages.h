@@ -23,6 +23,18 @@ QString FormatWriteQuery(int sequence, const QString &mac, const QString &ip,
                          const QString &mask, const QString &gateway, bool dhcp,
                          const QString &name, const QString &location);
 
+// The queries as they go out, each with its sequence rule: a discovery and a
+// write take the next number; Renew Lease carries the current one and then
+// moves it on. Renew Lease asks for a new lease with all three addresses
+// "0.0.0.0".
+QString NextReadQuery();
+QString NextWriteQuery(const QString &mac, const QString &ip, const QString &mask,
+                       const QString &gateway, bool dhcp, const QString &name,
+                       const QString &location);
+QString RenewLeaseQuery(const QString &mac, bool dhcp, const QString &name, const QString &location);
+// What the user is told once a Renew Lease query is out.
+QString RenewLeaseSentMessage();
+
 // Serial number field read as "%x" and written as "%07d" (FFFFFFFF gives -000001).
 QString FormatSerialNumber(const QString &field);
 

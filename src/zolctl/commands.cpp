@@ -83,8 +83,7 @@ const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
 // Sends a read query; false (said why) if it could not be sent.
 bool sendReadQuery(const CtlOptions &options)
 {
-    IncrementQuerySequence();
-    const QString failure = sendQuery(FormatReadQuery(GetQuerySequence()), false, options.to);
+    const QString failure = sendQuery(NextReadQuery(), false, options.to);
     if (!failure.isEmpty())
         complain(failure);
     return failure.isEmpty();
@@ -214,10 +213,9 @@ int runSet(const CtlOptions &options)
         print(stderr, failure);
         return ExitUsage;
     }
-    IncrementQuerySequence();
     const QString &mac = current[DeviceColumn::Mac];
-    const QString query = FormatWriteQuery(GetQuerySequence(), mac, fields.ip, fields.mask, fields.gateway,
-                                           fields.dhcp, fields.name, fields.location);
+    const QString query = NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp,
+                                         fields.name, fields.location);
     return sendAndAwaitVerdict(listener, options, mac, query, true, QStringLiteral("updated"));
 }
 
@@ -241,14 +239,8 @@ int runRenew(const CtlOptions &options)
         print(stderr, failure);
         return ExitUsage;
     }
-    // Carries the number of the query before it; the next one gets one more.
-    const QString zero = QStringLiteral("0.0.0.0");
-    const QString query = FormatWriteQuery(GetQuerySequence(), mac, zero, zero, zero, true,
-                                           current[DeviceColumn::Name], current[DeviceColumn::Location]);
-    IncrementQuerySequence();
-    return sendAndAwaitVerdict(listener, options, mac, query, false,
-                               QStringLiteral("Device IP Address has been reset, give the device at least 10 seconds\n"
-                                              "to get it's new IP Address from the DHCP Server."));
+    const QString query = RenewLeaseQuery(mac, true, current[DeviceColumn::Name], current[DeviceColumn::Location]);
+    return sendAndAwaitVerdict(listener, options, mac, query, false, RenewLeaseSentMessage());
 }
 
 } // namespace
