@@ -16,7 +16,7 @@
 // sender: K devices share IP addresses, G to an address, the rest have one
 // each (by default every two devices share one).
 //
-// --check (the test suite's small run) fails unless every window run handled
+// --check (for a quick small run) fails unless every window run handled
 // every datagram and listed exactly N rows; it says nothing about speed.
 //
 // Runs only where the network namespace has nothing but loopback: the window
@@ -30,6 +30,7 @@
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/receivethread.h"
+#include "net/responsesocket.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -93,7 +94,7 @@ int runBare(int devices, int copies)
         return 1;
     }
     // The same kernel queue as the program's receiver gets.
-    const int size = ReceiveThread::ReceiveBufferBytes;
+    const int size = ResponseSocket::ReceiveBufferBytes;
     if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size) != 0)
         ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
 

@@ -9,7 +9,7 @@
 // bound to 255.255.255.255:2850 has the datagram; the process is then killed.
 // Prints every run, the medians and their ratio.
 //
-// --check (the test suite's small run) fails unless every start of the client
+// --check (for a quick small run) fails unless every start of the client
 // put "ZOL_READ_QUERY,0,1" on the wire; it says nothing about speed.
 //
 // Runs only where the network namespace has nothing but loopback.

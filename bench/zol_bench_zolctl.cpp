@@ -15,14 +15,16 @@
 // printed versus answering, and how long after the end of the wait zolctl's
 // output was complete.
 //
-// --check (the test suite's small run) fails unless every run printed every
-// device exactly once; it says nothing about speed.
+// --check fails unless every run printed every device exactly once (a quick
+// way to see that a small run works); it says nothing about speed.
 //
 // Only where the network namespace has nothing but loopback: zolctl
 // broadcasts from every local address. Knows only the wire format, like the
-// sender: ports and texts are written out here.
+// sender: ports and keywords come from the protocol header.
 
 #include "benchcommon.h"
+
+#include "net/protocol.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -43,8 +45,8 @@
 
 namespace {
 
-constexpr unsigned short QueryPort = 2850;
-constexpr unsigned short ResponsePort = 2851;
+using ZolProtocol::QueryPort;
+using ZolProtocol::ResponsePort;
 // What the program's receiver asks for, so both read from the same queue size.
 constexpr int ReceiveBufferBytes = 64 * 1024 * 1024;
 
@@ -94,8 +96,8 @@ int runBare(double waitSeconds)
     all.sin_family = AF_INET;
     all.sin_port = htons(QueryPort);
     all.sin_addr.s_addr = htonl(INADDR_BROADCAST);
-    const char query[] = "ZOL_READ_QUERY,0,1";
-    ::sendto(q, query, sizeof query - 1, 0, reinterpret_cast<const sockaddr *>(&all), sizeof all);
+    const std::string query = std::string(ZolProtocol::ReadQueryKeyword) + ",0,1";
+    ::sendto(q, query.data(), query.size(), 0, reinterpret_cast<const sockaddr *>(&all), sizeof all);
     ::close(q);
 
     const long long end = bench::nowNs() + static_cast<long long>(waitSeconds * 1e9);
@@ -236,13 +238,14 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    if (child == "bare")
-        return runBare(wait);
+    // Before anything is sent, the bare receiver's query included.
     if (!bench::onlyLoopback()) {
         std::fprintf(stderr, "zol_bench_zolctl: this namespace has more than loopback; run it through "
                              "bench/run-benchmarks.sh or unshare -n\n");
         return 77;
     }
+    if (child == "bare")
+        return runBare(wait);
 
     std::vector<std::string> answers;
     for (int d = 0; d < devices; ++d)

@@ -80,6 +80,9 @@ bool isCanonicalAddress(const QString &text)
     return address.toString() == text;
 }
 
+namespace {
+
+// The Name and Location checks, the first two of the sequence.
 QString CheckNameAndLocation(const QString &name, const QString &location)
 {
     if (!isValidFieldText(name, true, 12))
@@ -88,6 +91,8 @@ QString CheckNameAndLocation(const QString &name, const QString &location)
         return locationMessage();
     return QString();
 }
+
+} // namespace
 
 QString CheckRenewLeaseFields(const QString &name, const QString &location)
 {

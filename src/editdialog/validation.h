@@ -22,8 +22,6 @@ struct EditFields
 // heading translated in the context "Edit_Network_Configuration"), or an
 // empty text when every field passes.
 QString CheckEditFields(const EditFields &fields);
-// The Name and Location checks alone.
-QString CheckNameAndLocation(const QString &name, const QString &location);
 // What Renew Lease refuses: a comma in Name or Location, which would shift
 // every later field the device reads. The name message when Name holds one,
 // else the location message when Location does, else an empty text. A name

@@ -125,7 +125,7 @@ void DeviceList::takeReadResponse(const QString &text)
     } else {
         known->answer = text;
     }
-    rowTextsChanged(row, changed);
+    widenColumnsFor(row, changed);
 }
 
 void DeviceList::setRowTexts(const QString &mac, std::initializer_list<std::pair<Column, QString>> texts)
@@ -143,12 +143,7 @@ void DeviceList::setRowTexts(const QString &mac, std::initializer_list<std::pair
     }
     // The device's next answer must be read in full again.
     known->answer.clear();
-    rowTextsChanged(row, changed);
-}
-
-void DeviceList::rowTextsChanged(const QTreeWidgetItem *row, unsigned columns)
-{
-    widenColumnsFor(row, columns);
+    widenColumnsFor(row, changed);
 }
 
 void DeviceList::forgetAnswers()

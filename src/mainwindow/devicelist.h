@@ -88,7 +88,6 @@ public:
     QTreeWidgetItem *findRow(const QString &mac) const;
 
 private:
-    void rowTextsChanged(const QTreeWidgetItem *row, unsigned columns);
     void joinWaitingRowsWhenDue();
     void addWaitingRows();
     // The columns widen to their widest text as rows change; never shrink.

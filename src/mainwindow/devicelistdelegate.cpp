@@ -27,8 +27,8 @@ void DeviceListDelegate::addressChanged(const QString &mac, const QString &previ
 {
     // The row itself repaints as its text changes; another row whose mark
     // came or went with it is not known by its place, so the visible rows
-    // repaint.
-    if (m_conflicts.move(mac, previous, address))
+    // repaint, at most every 50 ms during a burst.
+    if (m_conflicts.move(mac, previous, address) && !m_repaint.isActive())
         m_repaint.start();
 }
 

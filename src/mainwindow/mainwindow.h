@@ -28,8 +28,6 @@ public:
     // Row of the device with exactly this MAC text, or nullptr.
     QTreeWidgetItem *findDeviceRow(const QString &mac) const { return m_devices.findRow(mac); }
 
-    static constexpr int MaxDeviceRows = DeviceList::MaxRows;
-
     // Members shared with the response handling and the modify flow.
     ReceiveThread Receiver;
     bool ModifyInProgress = false;

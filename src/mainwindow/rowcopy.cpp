@@ -27,8 +27,9 @@ bool breaksTheTable(QChar c)
     }
 }
 
-} // namespace
-
+// One line of tab-separated fields, ending in a line break. A tab or line
+// break inside a field becomes a blank, so that a paste into a spreadsheet
+// keeps the table's shape.
 QString TabSeparatedLine(const QStringList &fields)
 {
     QString line;
@@ -52,6 +53,8 @@ QString TabSeparatedLine(const QStringList &fields)
     return line;
 }
 
+// The list's column titles and then the given rows, one line each, with the
+// columns in the order the header shows them.
 QString TabSeparatedRows(const QTreeWidget *list, const QList<QTreeWidgetItem *> &rows)
 {
     const QHeaderView *header = list->header();
@@ -74,6 +77,8 @@ QString TabSeparatedRows(const QTreeWidget *list, const QList<QTreeWidgetItem *>
     }
     return text;
 }
+
+} // namespace
 
 RowCopy::RowCopy(QTreeWidget *list)
     : QObject(list)

@@ -20,9 +20,8 @@ public:
     // discovery.
     static constexpr int MaxWaiting = 20000;
 
-    // sourceIPv4: the sender's IPv4 address in host order, 0 when unknown.
-    explicit DeviceResponseEvent(QString text, quint32 sourceIPv4 = 0)
-        : QEvent(eventType()), m_text(std::move(text)), m_sourceIPv4(sourceIPv4)
+    explicit DeviceResponseEvent(QString text)
+        : QEvent(eventType()), m_text(std::move(text))
     {
         s_alive.fetch_add(1);
     }
@@ -37,8 +36,6 @@ public:
     DeviceResponseEvent &operator=(const DeviceResponseEvent &) = delete;
 
     const QString &text() const { return m_text; }
-    // The address the datagram came from (host order), 0 when unknown.
-    quint32 sourceIPv4() const { return m_sourceIPv4; }
 
     // Answers made and not yet handled and destroyed, in any thread: what
     // the receiver has handed over and the GUI thread has still to go through.
@@ -50,7 +47,6 @@ private:
     static void wakeWaiting();
 
     QString m_text;
-    quint32 m_sourceIPv4 = 0;
     static inline std::atomic<int> s_alive{0};
     static inline std::atomic<int> s_wakeBelow{0};
 };

@@ -163,15 +163,6 @@ bool ByteFieldReader::nextFieldView(QByteArrayView *field)
     return takeField(m_bytes, &m_pos, field);
 }
 
-bool FieldReader::nextFieldOrEmpty(QString *field)
-{
-    QStringView view;
-    const bool present = nextFieldOrEmptyView(&view);
-    if (field)
-        *field = view.toString();
-    return present;
-}
-
 bool FieldReader::nextFieldOrEmptyView(QStringView *field)
 {
     if (m_pos < m_text.size() && m_text.at(m_pos) == u',') {

@@ -52,8 +52,7 @@ public:
     // The same step, handing out a view into the text instead of a copy.
     bool nextFieldView(QStringView *field);
     // Name and location rule: a comma at the cursor is an empty field (the
-    // cursor moves past that one comma); otherwise nextField().
-    bool nextFieldOrEmpty(QString *field);
+    // cursor moves past that one comma); otherwise nextFieldView().
     bool nextFieldOrEmptyView(QStringView *field);
     bool atEnd() const;
 

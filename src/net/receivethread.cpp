@@ -107,18 +107,13 @@ void ReceiveThread::run()
         }
         m_holdingBack = false;
 
-        std::memset(buffer, 0, sizeof buffer);
-        sockaddr_in source{};
-        socklen_t sourceLength = sizeof source;
-        const ssize_t received = ::recvfrom(fd, buffer, sizeof buffer, 0,
-                                            reinterpret_cast<sockaddr *>(&source), &sourceLength);
+        const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
         if (received < 0) {
             if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
                 continue;
             break;
         }
-        const quint32 from = source.sin_family == AF_INET ? ntohl(source.sin_addr.s_addr) : 0;
         QCoreApplication::postEvent(owner, new DeviceResponseEvent(
-            QString::fromLatin1(buffer, ResponseSocket::textLength(buffer, received)), from));
+            QString::fromLatin1(buffer, ResponseSocket::textLength(buffer, received))));
     }
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "net/responsesocket.h"
-
 #include <QThread>
 
 #include <atomic>
@@ -15,8 +13,6 @@ class ReceiveThread final : public QThread
     Q_DISABLE_COPY_MOVE(ReceiveThread)
 
 public:
-    static constexpr int ReceiveBufferBytes = ResponseSocket::ReceiveBufferBytes;
-
     explicit ReceiveThread(QObject *owner);
 
     // True while answers wait in the kernel's queue because the owner has

@@ -35,9 +35,10 @@ QString seconds(int ms)
 
 // The query from every local IPv4 address to 255.255.255.255, then to each
 // extra destination. Empty, or the line that says why nothing could be sent.
-QString sendQuery(const QString &query, bool clearLatch, const QStringList &to)
+QString sendQuery(const QString &query, const QStringList &to)
 {
-    const QString failure = SendToAllAdapters(query, clearLatch);
+    // No window waits for a verdict here, so the write latch is left alone.
+    const QString failure = SendToAllAdapters(query, false);
     if (!failure.isEmpty())
         return failure.trimmed();
     if (to.isEmpty())
@@ -83,7 +84,7 @@ const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
 // Sends a read query; false (said why) if it could not be sent.
 bool sendReadQuery(const CtlOptions &options)
 {
-    const QString failure = sendQuery(NextReadQuery(), false, options.to);
+    const QString failure = sendQuery(NextReadQuery(), options.to);
     if (!failure.isEmpty())
         complain(failure);
     return failure.isEmpty();
@@ -98,7 +99,20 @@ const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options,
         *exitCode = ExitNetwork;
         return nullptr;
     }
-    listener.listen(options.waitMs, [&] { return findDevice(listener, options.mac) != nullptr; });
+    // Each batch of answers looks only at the devices it added: an entry keeps
+    // its MAC when a later answer replaces it.
+    const QString key = MacKey(options.mac);
+    qsizetype seen = 0;
+    listener.listen(options.waitMs, [&] {
+        if (listener.device(options.mac))
+            return true;
+        const QList<DeviceEntry> &devices = listener.devices();
+        for (; seen < devices.size(); ++seen) {
+            if (MacKey(QString(devices[seen].mac())) == key)
+                return true;
+        }
+        return false;
+    });
     const DeviceEntry *device = findDevice(listener, options.mac);
     if (!device) {
         complain(QStringLiteral("no device %1 answered within %2").arg(options.mac, seconds(options.waitMs)));
@@ -109,10 +123,10 @@ const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options,
 
 // Sends a write query and prints the device's verdict.
 int sendAndAwaitVerdict(Listener &listener, const CtlOptions &options, const QString &mac,
-                        const QString &query, bool clearLatch, const QString &success)
+                        const QString &query, const QString &success)
 {
     listener.expectVerdictFrom(mac);
-    if (const QString failure = sendQuery(query, clearLatch, options.to); !failure.isEmpty()) {
+    if (const QString failure = sendQuery(query, options.to); !failure.isEmpty()) {
         complain(failure);
         return ExitNetwork;
     }
@@ -216,7 +230,7 @@ int runSet(const CtlOptions &options)
     const QString &mac = current[DeviceColumn::Mac];
     const QString query = NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp,
                                          fields.name, fields.location);
-    return sendAndAwaitVerdict(listener, options, mac, query, true, QStringLiteral("updated"));
+    return sendAndAwaitVerdict(listener, options, mac, query, QStringLiteral("updated"));
 }
 
 int runRenew(const CtlOptions &options)
@@ -234,13 +248,10 @@ int runRenew(const CtlOptions &options)
                                 "(zolctl set %1 --dhcp on)").arg(mac));
         return ExitUsage;
     }
-    if (const QString failure = CheckRenewLeaseFields(current[DeviceColumn::Name], current[DeviceColumn::Location]);
-        !failure.isEmpty()) {
-        print(stderr, failure);
-        return ExitUsage;
-    }
+    // The dialog's comma check needs no asking here: the device's name and
+    // location come from its answer, split at the commas.
     const QString query = RenewLeaseQuery(mac, true, current[DeviceColumn::Name], current[DeviceColumn::Location]);
-    return sendAndAwaitVerdict(listener, options, mac, query, false, RenewLeaseSentMessage());
+    return sendAndAwaitVerdict(listener, options, mac, query, RenewLeaseSentMessage());
 }
 
 } // namespace
