@@ -41,15 +41,11 @@ private:
         QString first;
         QStringList more;
     };
-    template<typename Key>
-    static bool join(QHash<Key, Users> &hash, const Key &key, const QString &mac);
-    template<typename Key>
-    static bool leave(QHash<Key, Users> &hash, const Key &key, const QString &mac);
+    // True when the address gained its first other user, or lost its last.
+    bool join(const QString &address, const QString &mac);
+    bool leave(const QString &address, const QString &mac);
     const Users *usersOf(const QString &address) const;
 
-    // Nearly every address is a canonical dotted quad: those are held by
-    // their value, which is far cheaper to hash than their text; the same
-    // text always gives the same value and no other text gives it.
-    QHash<quint32, Users> m_byValue;
-    QHash<QString, Users> m_byText;
+    // By the address text as the list shows it.
+    QHash<QString, Users> m_users;
 };
