@@ -6,9 +6,8 @@
 # whatever it sends or binds never reaches a real network. SEGMENTS <n> runs
 # it in a private client namespace joined by veth pairs to <n> simulated
 # segments, built and torn down by tools/netns.sh, which documents the
-# variables the test then sees. Every test gets ZOL_BIN_DIR, ZOL_SOURCE_DIR,
-# ZOL_DEVSIM (the device simulator) and ZOL_NETNS_SH (that script).
-set(ZOL_NETNS_SH ${PROJECT_SOURCE_DIR}/tools/netns.sh)
+# variables the test then sees. Every test gets ZOL_BIN_DIR, ZOL_SOURCE_DIR
+# and ZOL_DEVSIM (the device simulator).
 
 function(zol_add_test name)
     cmake_parse_arguments(ZT "GUI;NETNS" "TIMEOUT;SEGMENTS" "SOURCES;LABELS;ENVIRONMENT;ARGS" ${ARGN})
@@ -21,14 +20,14 @@ function(zol_add_test name)
         set(command $<TARGET_FILE:${name}>)
     endif()
     if(DEFINED ZT_SEGMENTS)
-        set(command sh ${ZOL_NETNS_SH} run --segments ${ZT_SEGMENTS} -- ${command})
+        set(command sh ${PROJECT_SOURCE_DIR}/tools/netns.sh run --segments ${ZT_SEGMENTS} -- ${command})
         set(ZT_NETNS TRUE)
     elseif(ZT_NETNS)
         set(command ${PROJECT_SOURCE_DIR}/tools/in-private-netns.sh ${command})
     endif()
     add_test(NAME ${name} COMMAND ${command} ${ZT_ARGS})
     set(env ${ZT_ENVIRONMENT} "ZOL_BIN_DIR=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}" "ZOL_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-        "ZOL_DEVSIM=$<TARGET_FILE:zol_devsim>" "ZOL_NETNS_SH=${ZOL_NETNS_SH}")
+        "ZOL_DEVSIM=$<TARGET_FILE:zol_devsim>")
     if(ZT_GUI)
         list(APPEND env "QT_QPA_PLATFORM=offscreen")
     endif()

@@ -1,6 +1,6 @@
 // Real copies of the program started side by side. The test runs in a private
 // network namespace, so their start-up broadcasts stay on its loopback.
-#include "../support/devsim.h"
+#include "../support/netns.h"
 
 #include <QDir>
 #include <QProcess>

@@ -20,7 +20,8 @@ work=$(mktemp -d /tmp/zol-e2e.XXXXXX)
 pids=()
 step="setting up"
 
-trap 'kill "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
+client=
+trap 'kill ${client:+"$client"} "${pids[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL at \"$step\": $*" >&2
     for f in "$work"/*.log; do echo "--- ${f##*/}"; cat "$f"; done >&2

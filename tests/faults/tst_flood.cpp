@@ -2,6 +2,8 @@
 // waiting for it stay bounded (the rest is left to the socket's buffer, which
 // drops what does not fit), and reading resumes once they are handled.
 
+#include "../support/netns.h"
+
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"
 #include "net/receivethread.h"
@@ -54,8 +56,7 @@ private slots:
 
 void tst_Flood::waitingAnswersStayBounded()
 {
-    if (qEnvironmentVariableIsEmpty("ZOL_PRIVATE_NETNS"))
-        QSKIP("floods port 2851: run it through ctest, in a private network namespace");
+    ZOL_REQUIRE_NETNS();
     Owner owner;
     ReceiveThread receiver(&owner);
     QVERIFY(receiver.isBound());

@@ -1,7 +1,7 @@
 // The real main window on the offscreen platform: answers are posted to it as
 // the receiver would, and its queries are captured instead of sent.
 #include "../support/capturingplatform.h"
-#include "../support/devsim.h"
+#include "../support/netns.h"
 
 #include "app/commandline.h"
 #include "ui/appshell.h"
@@ -289,6 +289,7 @@ void tst_MainWindow::layoutFileRoundTrip()
         QCOMPARE(m_window->MainList->header()->sectionSize(i), 40 + 10 * i);
         QCOMPARE(m_window->MainList->header()->visualIndex(i), order[i]);
     }
+    QVERIFY(QFile::remove(u"config.cfg"_s)); // only the save can bring it back
     m_window.reset(); // saves
     QFile file(u"config.cfg"_s);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -324,6 +325,7 @@ void tst_MainWindow::languageFromCommandLineAndSwitch()
     QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
     m_window->English();
     QTRY_COMPARE(m_window->Find_All->text(), u"Find All"_s);
+    QCOMPARE(m_window->EditDialog.windowTitle(), u"Edit Network Configuration"_s);
     m_window->EditDialog.show();
     m_window->Chinese();
     QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);

@@ -4,7 +4,7 @@
 // Runs in a private network namespace, since the window binds the answer port.
 
 #include "../support/capturingplatform.h"
-#include "../support/devsim.h"
+#include "../support/netns.h"
 
 #include "ui/appshell.h"
 #include "mainwindow/mainwindow.h"

@@ -1,4 +1,4 @@
-#include "../support/devsim.h"
+#include "../support/netns.h"
 
 #include "net/deviceresponseevent.h"
 #include "net/messages.h"

@@ -2,36 +2,19 @@
 
 // Test-side handle on the device simulator (tools/zol_devsim.cpp), run in the
 // given segment namespace through "ip netns exec" (or in the test's own one),
-// logging into a private folder and stopped by the destructor; and the guard
-// for tests that send UDP:
+// logging into a private folder and stopped by the destructor:
 //   ZOL_REQUIRE_NETNS();  DeviceSimulator sim(NetnsSegments().value(0));
 //   QVERIFY(sim.start(DeviceSimulator::deviceArguments({"00:11:...,FF,10.77.1.9,...,TRUE,N,L"})));
 //   QVERIFY(sim.waitForReceived(1));  sim.received().at(0).source / .text()
+
+#include "netns.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
-
-// Names of the segment namespaces made by tools/netns.sh, in order, and the
-// client's addresses on them.
-inline QStringList NetnsSegments() { return qEnvironmentVariable("ZOL_NETNS_SEGMENTS").split(u' ', Qt::SkipEmptyParts); }
-inline QStringList NetnsClientAddresses() { return qEnvironmentVariable("ZOL_NETNS_CLIENT_ADDRS").split(u' ', Qt::SkipEmptyParts); }
-// Set by tools/in-private-netns.sh (NETNS) and tools/netns.sh (SEGMENTS n).
-inline bool InPrivateNetworkNamespace() { return qgetenv("ZOL_PRIVATE_NETNS") == "1"; }
-
-#define ZOL_REQUIRE_NETNS()                                                                        \
-    do {                                                                                           \
-        if (!InPrivateNetworkNamespace()) {                                                        \
-            if (qgetenv("CI") == "true")                                                           \
-                QFAIL("not inside a private network namespace (run through ctest / netns.sh)");    \
-            QSKIP("not inside a private network namespace (run through ctest / netns.sh)");        \
-        }                                                                                          \
-    } while (false)
 
 class DeviceSimulator
 {
@@ -59,7 +42,7 @@ public:
     QString logPath() const { return m_dir.filePath(QStringLiteral("devsim.log")); }
 
     // Starts the simulator with these arguments (a log is added) and waits
-    // until it listens. Arguments with --send alone run once and exit.
+    // until it listens.
     bool start(const QStringList &arguments, int timeoutMs = 5000)
     {
         const QStringList args = arguments + QStringList{QStringLiteral("--log"), logPath()};
@@ -69,9 +52,6 @@ public:
             m_process.start(QStringLiteral("ip"), QStringList{QStringLiteral("netns"), QStringLiteral("exec"), m_netns, program()} + args);
         if (!m_process.waitForStarted(timeoutMs))
             return false;
-        if (!arguments.contains(QStringLiteral("--device")) && !arguments.contains(QStringLiteral("--devices-file"))
-            && arguments.contains(QStringLiteral("--send")))
-            return m_process.waitForFinished(timeoutMs) && m_process.exitCode() == 0;
         return waitFor([this] { return !logLines(QStringLiteral("READY ")).isEmpty(); }, timeoutMs);
     }
 
@@ -97,7 +77,6 @@ public:
     }
 
     QList<Datagram> received() const { return datagrams(QStringLiteral("RECV ")); }
-    QList<Datagram> sent() const { return datagrams(QStringLiteral("SENT ")); }
     bool waitForReceived(int count, int timeoutMs = 5000) const
     {
         return waitFor([&] { return received().size() >= count; }, timeoutMs);

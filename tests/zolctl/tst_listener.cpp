@@ -1,7 +1,7 @@
 // One zolctl run's collecting of answers, fed over loopback from several
 // local addresses standing for a device's adapters.
 
-#include "../support/devsim.h"
+#include "../support/netns.h"
 
 #include "zolctl/listener.h"
 
