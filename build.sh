@@ -26,7 +26,7 @@ fuzz_seconds="${ZOL_FUZZ_SECONDS:-30}"
 run_packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-    fonts-noto-cjk help2man
+    fonts-noto-cjk
 )
 test_packages=(
     xvfb xauth xdotool xclip openbox x11-utils imagemagick
@@ -34,7 +34,7 @@ test_packages=(
     clang libclang-rt-14-dev
     python3
 )
-package_packages=(dpkg-dev desktop-file-utils file)
+package_packages=(dpkg-dev desktop-file-utils file help2man)
 demo_packages=(iproute2 util-linux)
 
 # install_missing PACKAGE...

@@ -25,7 +25,8 @@
 set -u
 
 ifname() { # prefix segment side
-    h=$(printf '%s' "$1" | cksum | cut -c1-8)
+    # Always eight hex digits: a short checksum must not leave a blank in the name.
+    h=$(printf '%s' "$1" | cksum | awk '{printf "%08x", $1}')
     printf 'z%s%s%s' "$h" "$2" "$3"
 }
 
@@ -61,7 +62,16 @@ down() {
     p=$1
     for ns in $(ip netns list 2>/dev/null | awk '{print $1}'); do
         case "$ns" in
-            "$p-c"|"$p-s"[0-9]*) ip netns del "$ns" 2>/dev/null ;;
+            "$p-c"|"$p-s"[0-9]*)
+                # A namespace outlives its deletion while anything runs in
+                # it: what a failed test left there (a simulator) ends first.
+                pids=$(ip netns pids "$ns" 2>/dev/null)
+                if [ -n "$pids" ]; then
+                    kill $pids 2>/dev/null
+                    sleep 0.2
+                    kill -KILL $pids 2>/dev/null
+                fi
+                ip netns del "$ns" 2>/dev/null ;;
         esac
     done
     return 0

@@ -85,6 +85,13 @@ running() {
     return 1
 }
 
+# Whether every one of them still runs.
+running_all() {
+    for pid in "$@"; do
+        running "$pid" || return 1
+    done
+}
+
 # Stops the given children: SIGTERM, then SIGKILL after 5 s.
 stop() {
     [ $# -gt 0 ] || return 0
@@ -146,7 +153,8 @@ done
 tries=100
 until [ "$(grep -l '^READY' "$scratch"/segment?.log 2>/dev/null | wc -l)" = 2 ]; do
     tries=$((tries - 1))
-    if [ $tries = 0 ]; then
+    # A simulator that could not start (its port taken) is said at once.
+    if [ $tries = 0 ] || ! running_all $simulators; then
         say "the device simulator did not start: $(cat "$scratch"/segment?.err | head -n 1)"
         exit 1
     fi

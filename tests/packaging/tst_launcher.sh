@@ -63,5 +63,10 @@ run "$tmp/h3" "$tmp/file/data"
 check "no usable folder: runs from the installed one" [ "$(reported cwd)" = "$(cd "$shared" && pwd -P)" ]
 check "and says why" grep -q "will not be kept" "$tmp/stderr"
 
+# Without a display the installed demo stops at its checks, before it makes
+# anything: the launcher found it and what it needs beside it.
+check "--demo starts the installed demo" [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" --demo 2>&1)" \
+    = "zol-demo: needs an X display: DISPLAY is not set" ]
+
 [ $failures = 0 ] && echo "all checks passed"
 exit $((failures > 0))
