@@ -2,14 +2,17 @@
 # One entry point for developers and CI.
 #   ./build.sh run [program arguments]   install what is missing, build, start Zol_Client
 #   ./build.sh test                      install what is missing, build, run every test,
-#                                        then the same tests built with AddressSanitizer and
+#                                        make the packages and check them, then the same
+#                                        tests built with AddressSanitizer and
 #                                        UndefinedBehaviorSanitizer, then fuzz
-#   ./build.sh package                   install what is missing, build, make the .deb in the build folder
+#   ./build.sh package                   install what is missing, build, make the two .deb
+#                                        packages in the build folder and check them (lintian)
 #   ./build.sh demo                      as root, on a desktop: build, start Zol_Client on a private
 #                                        network of simulated devices, remove it all when it closes
 #
 # Environment for "test":
 #   ZOL_BUILD_DIR        normal build (default build/)
+#   ZOL_PACKAGE_TESTS=0  leave out making and checking the packages
 #   ZOL_SANITIZE_TESTS=0 leave out the tests under the sanitizers
 #   ZOL_FUZZ_BUILD_DIR   sanitizer and fuzz build, clang and libFuzzer (default build-fuzz/)
 #   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 30; 0 leaves fuzzing out)
@@ -34,7 +37,7 @@ test_packages=(
     clang libclang-rt-14-dev
     python3
 )
-package_packages=(dpkg-dev desktop-file-utils file help2man)
+package_packages=(dpkg-dev desktop-file-utils file help2man lintian appstream)
 demo_packages=(iproute2 util-linux)
 
 # install_missing PACKAGE...
@@ -95,6 +98,33 @@ fuzz_targets() {
         && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
 }
 
+# Makes the packages from the build in $build and checks them as a
+# distribution would: lintian (any error or warning fails), the AppStream
+# metainfo, the menu entry, and that zolctl needs no display libraries.
+package_stage() {
+    echo "== Packages ($build)"
+    rm -f "$build"/*.deb
+    (cd "$build" && cpack -G DEB) >"$build/cpack.log" 2>&1 || { cat "$build/cpack.log"; return 1; }
+    local debs=("$build"/*.deb) root status=0
+    ls -l "${debs[@]}"
+    lintian --display-info --fail-on error,warning "${debs[@]}" || status=1
+    root=$(mktemp -d)
+    dpkg-deb -x "$build"/zol-client_*.deb "$root"
+    appstreamcli validate --no-net --strict "$root"/usr/share/metainfo/*.metainfo.xml || status=1
+    desktop-file-validate "$root"/usr/share/applications/zol-client.desktop || status=1
+    rm -rf "$root"
+    local depends
+    depends=$(dpkg-deb -f "$build"/zolctl_*.deb Depends)
+    echo "zolctl depends on: $depends"
+    if grep -Eq 'libqt6(gui|widgets)|qpa|libx|libgl|libwayland|fonts-' <<<"$depends"; then
+        echo "zolctl depends on display libraries" >&2
+        status=1
+    fi
+    # Source files whose header lacks the license line (--add puts it there).
+    "$here/packaging/spdx-check.sh" --count || true
+    return $status
+}
+
 case "${1:-}" in
 run)
     shift
@@ -106,7 +136,7 @@ run)
     exec ./Zol_Client "$@"
     ;;
 test)
-    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${package_packages[@]}"
     use_ccache
     SECONDS=0
     took() { echo "-- $1: $SECONDS s"; SECONDS=0; }
@@ -116,6 +146,10 @@ test)
     echo "== Tests ($build)"
     run_tests "$build" || failed+=("tests")
     took "tests"
+    if [ "${ZOL_PACKAGE_TESTS:-1}" != 0 ]; then
+        package_stage || failed+=("packages")
+        took "packages"
+    fi
     if [ "${ZOL_SANITIZE_TESTS:-1}" != 0 ]; then
         sanitizer_tests || failed+=("sanitizer tests")
         took "sanitizer build and tests"
@@ -133,8 +167,9 @@ test)
 package)
     install_missing "${run_packages[@]}" "${package_packages[@]}"
     configure_and_build
-    cd "$build"
-    cpack -G DEB
+    SECONDS=0
+    package_stage || { echo "FAILED: packages" >&2; exit 1; }
+    echo "-- packages: $SECONDS s"
     ;;
 demo)
     install_missing "${run_packages[@]}" "${demo_packages[@]}"

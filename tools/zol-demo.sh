@@ -59,6 +59,11 @@ if [ $# -ne 3 ]; then
 fi
 program=$1 data=$2 devsim=$3
 check || exit 1
+# Packaged apart from the window, with zolctl.
+if [ ! -x "$devsim" ]; then
+    say "needs the device simulator $devsim (package zolctl)"
+    exit 1
+fi
 
 # One demo at a time. The lock goes with this shell; its children are not
 # handed the descriptor (9>&- below).

@@ -2,33 +2,8 @@
 // client without hardware and for the network tests. Plain C++ and POSIX
 // sockets; it knows only the datagram texts on the wire.
 //
-//   zol_devsim [options]
-//     --device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]
-//                        a simulated device (repeatable); NAME, LOCATION may
-//                        be empty; TYPE, when given, is sent as field 12
-//     --devices-file F   one --device value per line ('#' starts a comment)
-//     --listen ADDR      0.0.0.0 (default) or 255.255.255.255; the latter
-//                        with SO_REUSEADDR, to share a namespace with the client
-//     --port N           query port to listen on (default 2850)
-//     --reply-port N     port answers go to (default 2851)
-//     --reply-to ADDR    answer to this address instead of the query's source
-//                        (255.255.255.255 broadcasts the answers)
-//     --status WORD      status word of write answers
-//                        (default ZOL_CONFIGURATION_UPDATED)
-//     --refuse MAC[=WORD] that device answers writes with WORD (default
-//                        ZOL_SECURITY_VIOLATION) and keeps its settings
-//     --answer-twice     send every answer twice
-//     --no-write-answer  take write queries silently
-//     --log FILE         one line per datagram received, flushed per line:
-//                          RECV <ip>:<port> <text, bytes outside 0x20..0x7e as \xNN>
-//                        plus "READY <addr>:<port>" once listening and
-//                        "SENT <ip>:<port> <text>" for every datagram sent
-//     --send IP:PORT     send the payloads below to this target, then exit
-//                        (unless devices are given too)
-//     --text TEXT | --hex HEX | --file PATH
-//                        payloads for --send, in order (repeatable)
-//     --from IP          local address for --send (default: any)
-//     --exit-after-ms N  stop after N ms (default: run until SIGTERM/SIGINT)
+// Its options are explained by its --help text (parseOptions below), from
+// which its man page is made.
 
 #include "net/protocol.h"
 
@@ -321,23 +296,56 @@ Options parseOptions(int argc, char **argv)
             o.exitAfterMs = std::atol(value(i).c_str());
         } else if (a == "--help" || a == "-h") {
             std::puts(
-                "usage: zol-devsim [--device MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]]...\n"
-                "  [--devices-file F] [--listen 0.0.0.0|255.255.255.255] [--port N] [--reply-port N]\n"
-                "  [--reply-to ADDR] [--status WORD] [--refuse MAC[=WORD]]... [--answer-twice]\n"
-                "  [--no-write-answer] [--log FILE]\n"
-                "  [--send IP:PORT (--text T | --hex H | --file F)... [--from IP]] [--exit-after-ms N]\n"
-                "\n"
+                "Usage: zol-devsim [OPTION]... [--device DEVICE]...\n"
+                "  or:  zol-devsim --send IP:PORT (--text T | --hex H | --file F)... [OPTION]...\n"
                 "Plays ZOL devices: answers read queries on UDP port 2850 with one read response\n"
                 "per device and write queries for one of its MAC addresses with a write response,\n"
                 "to port 2851 of the query's source. A write is kept for the simulator's life.\n"
                 "\n"
+                "Never run it on a real network: the client broadcasts from every local address.\n"
                 "Trying ZOL Client without hardware: \"zol-client --demo\" (as root) starts the\n"
                 "window in a private network with eight simulated devices on two segments, and\n"
                 "removes everything when the window closes (from the sources: ./build.sh demo).\n"
+                "The README's \"Trying it without hardware\" (package zol-client,\n"
+                "/usr/share/doc/zol-client/README.md) shows how to join the client to two\n"
+                "simulated segments by hand.\n"
                 "\n"
-                "Never run it on a real network: the client broadcasts from every local address.\n"
-                "The README's \"Trying it without hardware\" (/usr/share/doc/zol-client/README.md)\n"
-                "shows how to join the client to two simulated segments by hand.");
+                "Options:\n"
+                "  --device DEVICE    one device (repeatable), DEVICE being\n"
+                "                     MAC,SERIAL,IP,MASK,GATEWAY,DHCP,NAME,LOCATION[,TYPE]; NAME and\n"
+                "                     LOCATION may be empty; TYPE is sent as the optional device type\n"
+                "  --devices-file F   one DEVICE per line of the file F; # starts a comment\n"
+                "  --listen ADDRESS   where to listen: 0.0.0.0 (default), or 255.255.255.255, which\n"
+                "                     (with address reuse) shares a namespace with the client\n"
+                "  --port N           the query port (default 2850)\n"
+                "  --reply-port N     the answer port (default 2851)\n"
+                "  --reply-to ADDRESS\n"
+                "                     answer to ADDRESS instead of the query's source\n"
+                "                     (255.255.255.255 broadcasts)\n"
+                "  --status WORD      the status word of write answers, default\n"
+                "                     ZOL_CONFIGURATION_UPDATED, the only one that applies the\n"
+                "                     settings (three 0.0.0.0 addresses keep the addresses, as for a\n"
+                "                     lease renewal)\n"
+                "  --refuse MAC[=WORD]\n"
+                "                     that device answers writes with WORD (default\n"
+                "                     ZOL_SECURITY_VIOLATION) and keeps its settings (repeatable)\n"
+                "  --answer-twice     send every answer twice (a device heard through two adapters)\n"
+                "  --no-write-answer  leave write queries unanswered\n"
+                "  --log FILE         append READY ADDRESS:PORT once listening, then RECV IP:PORT TEXT\n"
+                "                     per datagram received and SENT IP:PORT TEXT per datagram sent;\n"
+                "                     bytes outside printable ASCII as \\xNN; flushed per line\n"
+                "  --send IP:PORT     send the datagrams given by --text, --hex and --file, in order,\n"
+                "                     then exit (or go on listening when devices are given)\n"
+                "  --text T, --hex H, --file F\n"
+                "                     one datagram (repeatable): the text T, the bytes written in\n"
+                "                     hex H, the contents of the file F\n"
+                "  --from IP          the local address --send sends from\n"
+                "  --exit-after-ms N  stop after N ms; otherwise run until SIGTERM or SIGINT\n"
+                "  -h, --help         show this help and exit\n"
+                "\n"
+                "Exit status:\n"
+                "  0  ended by a signal, by --exit-after-ms, or after --send without devices\n"
+                "  2  bad usage, an unreadable file, or a socket that could not be made or bound");
             std::exit(0);
         } else {
             fail("unknown option " + a);

@@ -1,7 +1,8 @@
 #!/bin/bash
-# The installed launcher: the per-user working folder it prepares, the links
-# it keeps current, and what it hands the program, which is replaced by a
-# stand-in that reports its folder, arguments and LC_MESSAGES.
+# What each package holds, and the installed launcher: the per-user working
+# folder it prepares, the links it keeps current, and what it hands the
+# program, which is replaced by a stand-in that reports its folder, arguments
+# and LC_MESSAGES.
 # Usage: tst_launcher.sh <build folder>
 set -u
 tmp=$(mktemp -d /tmp/zol-launcher.XXXXXX)
@@ -12,9 +13,31 @@ check() { # description command...
     "$@" || { echo "FAIL: $what" >&2; failures=$((failures + 1)); }
 }
 
-cmake --install "$1" --prefix "$tmp/prefix" >"$tmp/install.log" 2>&1 || { cat "$tmp/install.log"; exit 1; }
-launcher=$tmp/prefix/bin/zol-client shared=$tmp/prefix/share/zol-client
-cat >"$tmp/prefix/libexec/zol-client/Zol_Client" <<'STUB'
+# Each package is one install component. "Unspecified" collects what an
+# install rule without a component installs, which no package would ship.
+for component in client zolctl Unspecified; do
+    cmake --install "$1" --prefix "$tmp/$component" --component $component >"$tmp/install.log" 2>&1 \
+        || { cat "$tmp/install.log"; exit 1; }
+    (cd "$tmp/$component" 2>/dev/null && find . ! -type d | sed 's|^\./||' | sort) >"$tmp/$component.files"
+done
+holds() { # component files...
+    local component=$1; shift
+    for f in "$@"; do
+        check "$component holds $f" grep -qx "$f" "$tmp/$component.files"
+    done
+}
+holds client bin/zol-client libexec/zol-client/{Zol_Client,zol-demo.sh,netns.sh} \
+    share/zol-client/{qrt_en.qm,qrt_c.qm,QOB.bmp} share/applications/zol-client.desktop \
+    share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/zol-client.png \
+    share/metainfo/org.zol_client.ZolClient.metainfo.xml share/man/man1/zol-client.1.gz \
+    share/doc/zol-client/{README.md,copyright,changelog.gz}
+holds zolctl bin/{zolctl,zol-devsim} share/man/man1/{zolctl,zol-devsim}.1.gz \
+    share/bash-completion/completions/zolctl share/doc/zolctl/{copyright,changelog.gz}
+check "no file in both packages" [ -z "$(comm -12 "$tmp/client.files" "$tmp/zolctl.files")" ]
+check "every file in a package: $(tr '\n' ' ' <"$tmp/Unspecified.files")" [ ! -s "$tmp/Unspecified.files" ]
+
+launcher=$tmp/client/bin/zol-client shared=$tmp/client/share/zol-client
+cat >"$tmp/client/libexec/zol-client/Zol_Client" <<'STUB'
 #!/bin/sh
 { echo "cwd=$(pwd -P)"; printf 'arg=%s\n' "$@"; echo "lc_messages=${LC_MESSAGES-unset}"; } >"$REPORT"
 exit 3
@@ -28,7 +51,7 @@ run() { # home xdg-data-home|- arguments...
 reported() { sed -n "s/^$1=//p" "$tmp/report"; }
 
 check "the menu entry and its two actions start the launcher" [ "$(sed -n 's/^Exec=//p' \
-    "$tmp/prefix/share/applications/zol-client.desktop" | tr '\n' '|')" = "$launcher|$launcher /s en|$launcher /s c|" ]
+    "$tmp/client/share/applications/zol-client.desktop" | tr '\n' '|')" = "$launcher|$launcher /s en|$launcher /s c|" ]
 run "$tmp/h1" "$tmp/xdg" /s c
 check "the program's exit code passes through" [ $? = 3 ]
 check "runs in \$XDG_DATA_HOME/zol-client" [ "$(reported cwd)" = "$tmp/xdg/zol-client" ]
@@ -52,7 +75,7 @@ cp "$shared/qrt_en.qm" "$shared/qrt_de.qm"
 run "$tmp/h1" "$tmp/xdg"
 check "a newly installed message file is linked" cmp -s "$tmp/xdg/zol-client/qrt_de.qm" "$shared/qrt_de.qm"
 rm "$shared/qrt_de.qm"
-mv "$tmp/prefix" "$tmp/moved"
+mv "$tmp/client" "$tmp/moved"
 launcher=$tmp/moved/bin/zol-client shared=$tmp/moved/share/zol-client
 run "$tmp/h1" "$tmp/xdg"
 check "a removed message file is unlinked" test ! -L "$tmp/xdg/zol-client/qrt_de.qm"
