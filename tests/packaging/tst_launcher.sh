@@ -4,14 +4,7 @@
 # program, which is replaced by a stand-in that reports its folder, arguments
 # and LC_MESSAGES.
 # Usage: tst_launcher.sh <build folder>
-set -u
-tmp=$(mktemp -d /tmp/zol-launcher.XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-check() { # description command...
-    local what=$1; shift
-    "$@" || { echo "FAIL: $what" >&2; failures=$((failures + 1)); }
-}
+. "$(dirname "$0")/checks.sh"
 
 # Each package is one install component. "Unspecified" collects what an
 # install rule without a component installs, which no package would ship.
@@ -91,5 +84,4 @@ check "and says why" grep -q "will not be kept" "$tmp/stderr"
 check "--demo starts the installed demo" [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" --demo 2>&1)" \
     = "zol-demo: needs an X display: DISPLAY is not set" ]
 
-[ $failures = 0 ] && echo "all checks passed"
-exit $((failures > 0))
+verdict

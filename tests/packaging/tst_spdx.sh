@@ -3,14 +3,7 @@
 # The license line checker on a scratch tree: where --add puts the line in
 # each kind of file, what it leaves alone, and what the check then says.
 # Usage: tst_spdx.sh <packaging/spdx-check.sh>
-set -u
-tmp=$(mktemp -d /tmp/zol-spdx.XXXXXX)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-check() { # description command...
-    local what=$1; shift
-    "$@" || { echo "FAIL: $what" >&2; failures=$((failures + 1)); }
-}
+. "$(dirname "$0")/checks.sh"
 mkdir "$tmp/packaging" && cp "$1" "$tmp/packaging/spdx-check.sh"
 spdx() { "$tmp/packaging/spdx-check.sh" "$@" >"$tmp/out" 2>&1; }
 cd "$tmp" || exit 1
@@ -41,5 +34,4 @@ printf 'x\n' >notes
 spdx notes
 check "a kind without a rule fails the check" [ $? = 1 ]
 
-[ $failures = 0 ] && echo "all checks passed"
-exit $((failures > 0))
+verdict
