@@ -3,7 +3,7 @@
 // manages about eighty). Checked against plain statements of the rules: the
 // record is the file's 72-byte blocks laid one over the other from its start;
 // the arrangement is always an order of all nine columns; a record encoded
-// from what was read reads back the same columns and language code.
+// from what was read reads back the same columns and (short) language code.
 
 #include "fuzzsupport.h"
 
@@ -44,7 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString language = languageOf(record.constData());
     const QByteArray again = encode(columns, language);
     FUZZ_CHECK(again.size() == RecordSize, "the encoded record is not 72 bytes");
-    FUZZ_CHECK(languageOf(again.constData()) == language, "the language code does not read back");
+    // A code of four characters or more ends on column 8's width, which is
+    // clamped when read: only shorter codes (every real one) end on a byte
+    // that is written back as it was.
+    if (language.size() < 4)
+        FUZZ_CHECK(languageOf(again.constData()) == language, "the language code does not read back");
     const Columns back = columnsOf(again.constData());
     // Column 8's pair lies under the language code.
     for (int c = 0; c < ColumnCount - 1; ++c)
