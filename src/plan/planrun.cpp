@@ -259,7 +259,7 @@ void PlanRun::endDiscovery(qint64 nowMs)
         else
             m_queue << i;
     }
-    if (failed) {
+    if (failed || m_options.checkOnly) {
         finish();
         return;
     }

@@ -27,6 +27,10 @@ struct PlanRunOptions
     int retries = WriteAttempts::DefaultRetries;
     // Between read queries, while devices of the plan are still missing.
     int repeatMs = 250;
+    // Ends after the checks, sending no write (a dry run: each row's check
+    // holds what would change). With bare rows, or none, this is a discovery
+    // alone, for a plan to be built from the devices found (assign).
+    bool checkOnly = false;
 };
 
 // What became of a plan row. The first four are on the way; the rest final.

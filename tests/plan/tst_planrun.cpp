@@ -193,7 +193,7 @@ void tst_PlanRun::failingChecksSendNothing()
 {
     FakeSite site;
     for (int n = 1; n <= 4; ++n)
-        site.devices << FakeDevice{device(n)};
+        site.devices << FakeDevice{device(n), QString()};
     site.devices[3].settings.dhcp = true;
     Plan plan{renamed(device(1), 2), renamed(device(2), 3), renamed(device(3), 4), renamed(device(4), 5)};
     plan[1].name = QStringLiteral("2nd");
@@ -210,6 +210,16 @@ void tst_PlanRun::failingChecksSendNothing()
     QCOMPARE(errors[1], QStringLiteral("line 5: ip, mask and gateway apply only with DHCP off"));
     QCOMPARE(PlanSummary(run.rows()), u"2 not sent, 2 check failed"_s);
     QCOMPARE(run.rows().at(1).status, RowStatus::CheckFailed);
+
+    // A dry run of the rows that pass: their changes, nothing sent.
+    PlanRunOptions dry;
+    dry.checkOnly = true;
+    PlanRun dryRun({plan[0], plan[2]}, dry);
+    dryRun.start(now);
+    runToEnd(dryRun, site, &now);
+    QCOMPARE(site.writeQueries, 0);
+    QCOMPARE(ChangesText(dryRun.rows().at(1).changes), u"name cam1 -> Cam_4"_s);
+    QCOMPARE(PlanSummary(dryRun.rows()), u"2 not sent"_s);
 }
 
 void tst_PlanRun::boundedWrites()
