@@ -1,9 +1,9 @@
 #include "editdialog/editnetworkconfiguration.h"
 
 #include "ui/appshell.h"
-#include "editdialog/validation.h"
 #include "net/messages.h"
 #include "net/sender.h"
+#include "net/validation.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

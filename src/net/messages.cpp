@@ -71,6 +71,30 @@ int hexDigitValue(QChar c)
 
 } // namespace
 
+QString MacKey(const QString &text)
+{
+    // One separator throughout (as in 00:1A:... or 00-1a-...), or none.
+    const qsizetype n = text.size();
+    if (n != 12 && n != 17)
+        return QString();
+    const QChar separator = n == 17 ? text.at(2) : QChar();
+    if (n == 17 && separator != u':' && separator != u'-')
+        return QString();
+    QString key;
+    key.reserve(12);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (n == 17 && i % 3 == 2) {
+            if (text.at(i) != separator)
+                return QString();
+        } else if (hexDigitValue(text.at(i)) < 0) {
+            return QString();
+        } else {
+            key += text.at(i).toUpper();
+        }
+    }
+    return key;
+}
+
 QString FormatSerialNumber(const QString &field)
 {
     // Read by hand the way "%x" reads: white space, an optional 0x, then hex

@@ -35,6 +35,11 @@ QString RenewLeaseQuery(const QString &mac, bool dhcp, const QString &name, cons
 // What the user is told once a Renew Lease query is out.
 QString RenewLeaseSentMessage();
 
+// Twelve upper-case hex digits for a MAC written as six hex pairs (with ':'
+// or '-' between them, or nothing), otherwise an empty text: how a MAC typed
+// by a person is matched with the text a device reports.
+QString MacKey(const QString &text);
+
 // Serial number field read as "%x" and written as "%07d" (FFFFFFFF gives -000001).
 QString FormatSerialNumber(const QString &field);
 

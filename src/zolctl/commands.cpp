@@ -3,9 +3,9 @@
 #include "zolctl/listener.h"
 #include "zolctl/output.h"
 
-#include "editdialog/validation.h"
 #include "net/messages.h"
 #include "net/sender.h"
+#include "net/validation.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>

@@ -3,7 +3,6 @@
 #include "net/messages.h"
 
 #include <QHostAddress>
-#include <QRegularExpression>
 
 #include <cmath>
 
@@ -95,17 +94,6 @@ QString apply(CtlOptions &o, const QString &name, const QString &value)
 }
 
 } // namespace
-
-QString MacKey(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^[0-9A-Fa-f]{2}([:-]?)[0-9A-Fa-f]{2}"
-                                                           "(\\1[0-9A-Fa-f]{2}){4}$"));
-    if (!pattern.match(text).hasMatch())
-        return QString();
-    QString key = text;
-    key.remove(u':').remove(u'-');
-    return key.toUpper();
-}
 
 CtlParseResult ParseCtlArguments(const QStringList &arguments)
 {

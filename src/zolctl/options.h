@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/messages.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,9 +31,5 @@ struct CtlParseResult
     QString error;
 };
 CtlParseResult ParseCtlArguments(const QStringList &arguments);
-
-// Twelve upper-case hex digits for a MAC written as six hex pairs (with ':'
-// or '-' between them, or nothing), otherwise an empty text.
-QString MacKey(const QString &text);
 
 QString CtlUsage();

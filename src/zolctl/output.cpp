@@ -1,5 +1,7 @@
 #include "zolctl/output.h"
 
+#include "plan/planfile.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -71,32 +73,11 @@ QByteArray formatTable(const QList<const DeviceEntry *> &devices)
     return out.toUtf8();
 }
 
-// RFC 4180: quoted when needed, quotes doubled, lines ended by CRLF.
-void appendCsvField(QString &out, const QString &text)
-{
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')) {
-        out += u'"';
-        out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\""));
-        out += u'"';
-    } else {
-        out += text;
-    }
-}
-
 QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
 {
-    QString out;
-    const auto line = [&out](const DeviceTexts &texts) {
-        for (int c = 0; c < DeviceColumnCount; ++c) {
-            if (c)
-                out += u',';
-            appendCsvField(out, texts[c]);
-        }
-        out += QLatin1String("\r\n");
-    };
-    line(DeviceColumnTitles());
+    QString out = DeviceCsvHeader();
     for (const DeviceEntry *device : devices)
-        line(device->texts());
+        AppendDeviceCsvLine(out, device->texts());
     return out.toUtf8();
 }
 

@@ -5,8 +5,8 @@
 
 #include "fuzzsupport.h"
 
-#include "editdialog/validation.h"
 #include "net/messages.h"
+#include "net/validation.h"
 
 #include <QRegularExpression>
 

@@ -3,13 +3,13 @@
 # time from the seed corpus, in a private network namespace (the window
 # targets bind the answer port). Fails on a crash, leak, undefined behaviour,
 # failed check or hang, and prints the reproducer.
-#   run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]    (answers configfile fields)
+#   run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]    (answers configfile fields planfile layoutrecord)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="$(cd "$1" && pwd)" seconds=$2
 shift 2
 targets=("$@")
-[ $# -eq 0 ] && targets=(answers configfile fields)
+[ $# -eq 0 ] && targets=(answers configfile fields planfile layoutrecord)
 failed=()
 for t in "${targets[@]}"; do
     work="$build/fuzz-corpus/$t" artifacts="$build/fuzz-artifacts/$t" log="$build/fuzz-$t.log"
@@ -18,6 +18,7 @@ for t in "${targets[@]}"; do
     # which would make libFuzzer look for leaks after nearly every one.
     options=(-max_len=300)
     [ "$t" = answers ] && options=(-max_len=600 -detect_leaks=0)
+    [ "$t" = planfile ] && options=(-max_len=4096)
     LSAN_OPTIONS=leak_check_at_exit=0 "$here/../../tools/in-private-netns.sh" "$build/fuzz/fuzz_$t" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -error_exitcode=99 "${options[@]}" \
         -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "$here/corpus/$t" >"$log" 2>&1

@@ -1,4 +1,4 @@
-#include "editdialog/validation.h"
+#include "net/validation.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -80,19 +80,25 @@ bool isCanonicalAddress(const QString &text)
     return address.toString() == text;
 }
 
-namespace {
-
-// The Name and Location checks, the first two of the sequence.
-QString CheckNameAndLocation(const QString &name, const QString &location)
+QString CheckEditField(EditField field, const QString &text)
 {
-    if (!isValidFieldText(name, true, 12))
-        return nameMessage();
-    if (!isValidFieldText(location, false, 31))
-        return locationMessage();
+    switch (field) {
+    case EditField::Name:
+        return isValidFieldText(text, true, 12) ? QString() : nameMessage();
+    case EditField::Location:
+        return isValidFieldText(text, false, 31) ? QString() : locationMessage();
+    case EditField::Ip:
+        return isCanonicalAddress(text)
+            ? QString() : translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid IP Address."));
+    case EditField::Mask:
+        return isCanonicalAddress(text)
+            ? QString() : translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Subnet Mask."));
+    case EditField::Gateway:
+        return isCanonicalAddress(text)
+            ? QString() : translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Gateway."));
+    }
     return QString();
 }
-
-} // namespace
 
 QString CheckRenewLeaseFields(const QString &name, const QString &location)
 {
@@ -105,17 +111,15 @@ QString CheckRenewLeaseFields(const QString &name, const QString &location)
 
 QString CheckEditFields(const EditFields &fields)
 {
-    const QString message = CheckNameAndLocation(fields.name, fields.location);
-    if (!message.isEmpty())
-        return message;
+    QString message = CheckEditField(EditField::Name, fields.name);
+    if (message.isEmpty())
+        message = CheckEditField(EditField::Location, fields.location);
     // With DHCP on the address fields are disabled and go out as they stand.
-    if (fields.dhcp)
-        return QString();
-    if (!isCanonicalAddress(fields.ip))
-        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid IP Address."));
-    if (!isCanonicalAddress(fields.mask))
-        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Subnet Mask."));
-    if (!isCanonicalAddress(fields.gateway))
-        return translated(QT_TRANSLATE_NOOP("Edit_Network_Configuration", "Invalid Gateway."));
-    return QString();
+    if (message.isEmpty() && !fields.dhcp)
+        message = CheckEditField(EditField::Ip, fields.ip);
+    if (message.isEmpty() && !fields.dhcp)
+        message = CheckEditField(EditField::Mask, fields.mask);
+    if (message.isEmpty() && !fields.dhcp)
+        message = CheckEditField(EditField::Gateway, fields.gateway);
+    return message;
 }

@@ -18,6 +18,12 @@ struct EditFields
     bool dhcp = false;
 };
 
+enum class EditField { Name, Location, Ip, Mask, Gateway };
+
+// One field's check on its own: its message when the text fails, otherwise
+// an empty text. What a plan row or an assign form checks, field by field.
+QString CheckEditField(EditField field, const QString &text);
+
 // The check sequence run by OK: the message of the first failing field (the
 // heading translated in the context "Edit_Network_Configuration"), or an
 // empty text when every field passes.

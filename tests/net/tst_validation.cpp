@@ -1,4 +1,4 @@
-#include "editdialog/validation.h"
+#include "net/validation.h"
 
 #include <QTest>
 
