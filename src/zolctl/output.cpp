@@ -1,8 +1,10 @@
 #include "zolctl/output.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -100,55 +102,62 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
     return out.toUtf8();
 }
 
-// JSON is written straight into UTF-8, byte by byte into room made once per
-// device: a large list is printed in a few milliseconds.
-char *putText(char *p, std::string_view text)
+// Device texts as JSON strings, straight into UTF-8 by an appending writer:
+// every byte goes through std::string, which makes room as it grows, so no
+// text, however long, can write past its buffer.
+void appendJsonString(std::string &out, QStringView text)
 {
-    std::memcpy(p, text.data(), text.size());
-    return p + text.size();
-}
-
-// Needs room for six bytes a character and two more.
-char *putJsonString(char *p, QStringView text)
-{
-    *p++ = '"';
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'"' || u == u'\\') {
-            *p++ = '\\';
-            *p++ = char(u);
+            out += '\\';
+            out += char(u);
         } else if (u < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            p = putText(p, "\\u00");
-            *p++ = hex[u >> 4];
-            *p++ = hex[u & 0xf];
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 0xf];
         } else if (u < 0x80) {
-            *p++ = char(u);
+            out += char(u);
         } else if (u < 0x800) {
-            *p++ = char(0xc0 | (u >> 6));
-            *p++ = char(0x80 | (u & 0x3f));
+            out += char(0xc0 | (u >> 6));
+            out += char(0x80 | (u & 0x3f));
         } else {
-            // Not from a device's Latin-1 text; at most three bytes.
-            const QByteArray utf8 = QString(c).toUtf8();
-            for (char byte : utf8)
-                *p++ = byte;
+            // Not from a device's Latin-1 text.
+            out += QString(c).toStdString();
         }
     }
-    *p++ = '"';
-    return p;
+    out += '"';
+}
+
+void appendJsonAddress(std::string &out, quint32 address)
+{
+    if (!address) {
+        out += "null";
+        return;
+    }
+    out += '"';
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const unsigned part = (address >> shift) & 0xff;
+        if (part >= 100)
+            out += char('0' + part / 100);
+        if (part >= 10)
+            out += char('0' + part / 10 % 10);
+        out += char('0' + part % 10);
+        out += shift ? '.' : '"';
+    }
 }
 
 // Sent on in pieces of about this size: the pages of one piece are used
 // again for the next, where a whole large list would take fresh memory.
-constexpr qsizetype JsonPieceBytes = 64 * 1024;
+constexpr size_t JsonPieceBytes = 64 * 1024;
 
-void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
+bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
 {
     static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
                                                                  "gateway", "dhcp", "name", "location"};
-    // Everything of a device but its texts: keys, quotes, separators, address.
-    constexpr qsizetype FixedBytes = 256;
-    QByteArray out("[");
+    std::string out("[");
     out.reserve(JsonPieceBytes + 4096);
     bool first = true;
     for (const DeviceEntry *device : devices) {
@@ -157,50 +166,32 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
         ReadResponse response;
         ParseReadResponseInPlace(answer, &response);
         const DeviceTexts texts = DeviceDisplayTexts(response);
-        qsizetype room = FixedBytes;
-        for (const QString &text : texts)
-            room += text.size() * 6;
-        const qsizetype start = out.size();
-        out.resize(start + room);
-        char *p = out.data() + start;
-        p = putText(p, first ? std::string_view("\n  {") : std::string_view(",\n  {"));
+        out += first ? std::string_view("\n  {") : std::string_view(",\n  {");
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            *p++ = '"';
-            p = putText(p, keys[c]);
-            p = putText(p, "\": ");
+            out += '"';
+            out += keys[c];
+            out += "\": ";
             const QString &text = texts[c];
             if (c == DeviceColumn::Dhcp)
-                p = putText(p, text == DhcpEnabledText()    ? std::string_view("true")
-                           : text == DhcpDisabledText() ? std::string_view("false")
-                                                        : std::string_view("null"));
+                out += text == DhcpEnabledText()    ? std::string_view("true")
+                     : text == DhcpDisabledText() ? std::string_view("false")
+                                                  : std::string_view("null");
             else
-                p = putJsonString(p, text);
-            p = putText(p, ", ");
+                appendJsonString(out, text);
+            out += ", ";
         }
-        p = putText(p, "\"from\": ");
-        if (const quint32 a = device->from) {
-            *p++ = '"';
-            for (int shift = 24; shift >= 0; shift -= 8) {
-                const unsigned part = (a >> shift) & 0xff;
-                if (part >= 100)
-                    *p++ = char('0' + part / 100);
-                if (part >= 10)
-                    *p++ = char('0' + part / 10 % 10);
-                *p++ = char('0' + part % 10);
-                *p++ = shift ? '.' : '"';
-            }
-        } else
-            p = putText(p, "null");
-        *p++ = '}';
-        out.truncate(p - out.constData());
+        out += "\"from\": ";
+        appendJsonAddress(out, device->from);
+        out += '}';
         if (out.size() >= JsonPieceBytes) {
-            std::fwrite(out.constData(), 1, size_t(out.size()), stream);
-            out.truncate(0);
+            if (!stream.write(QByteArrayView(out.data(), qsizetype(out.size()))))
+                return false;
+            out.clear();
         }
     }
     out += first ? "]\n" : "\n]\n";
-    std::fwrite(out.constData(), 1, size_t(out.size()), stream);
+    return stream.write(QByteArrayView(out.data(), qsizetype(out.size())));
 }
 
 } // namespace
@@ -222,19 +213,46 @@ QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
     return list;
 }
 
-void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format)
+bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format)
 {
-    QByteArray text;
     switch (format) {
     case OutputFormat::Table:
-        text = formatTable(devices);
-        break;
+        return out.write(formatTable(devices));
     case OutputFormat::Csv:
-        text = formatCsv(devices);
-        break;
+        return out.write(formatCsv(devices));
     case OutputFormat::Json:
-        writeJson(stream, devices);
-        return;
+        return writeJson(out, devices);
     }
-    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
+    return true;
+}
+
+bool OutputStream::write(QByteArrayView bytes)
+{
+    if (m_error)
+        return false;
+    if (bytes.isEmpty() || std::fwrite(bytes.data(), 1, size_t(bytes.size()), m_stream) == size_t(bytes.size()))
+        return true;
+    return failed(errno);
+}
+
+bool OutputStream::writeLine(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.endsWith('\n'))
+        bytes += '\n';
+    return write(bytes);
+}
+
+int OutputStream::finish()
+{
+    if (!m_error && (std::fflush(m_stream) != 0 || std::ferror(m_stream)))
+        failed(errno);
+    return m_error;
+}
+
+bool OutputStream::failed(int error)
+{
+    // A stream can fail without saying why (an error left from before).
+    m_error = error ? error : EIO;
+    return false;
 }

@@ -32,21 +32,29 @@ private slots:
 
 void tst_Listener::oneEntryPerMac_data()
 {
-    // Datagrams as "<last byte of 127.0.0.x>" and text; devices as "mac|name|from", by MAC.
+    // Datagrams as "<last byte of 127.0.0.x>" and text; devices as "mac|name|from", by MAC;
+    // what was handed on as it arrived, as "mac|name" and "write mac|status".
     QTest::addColumn<QList<int>>("senders");
     QTest::addColumn<QByteArrayList>("datagrams");
     QTest::addColumn<QStringList>("devices");
+    QTest::addColumn<QStringList>("handed");
     const QByteArray a = answer("00:AA", "Pump"), renamed = answer("00:AA", "Tank"), b = answer("00:BB", "Gate");
-    QTest::newRow("repeat through another adapter moves only the address")
-        << QList<int>{2, 3} << QByteArrayList{a, a} << QStringList{u"00:AA|Pump|127.0.0.3"_s};
+    QTest::newRow("repeat through another adapter moves only the address, is no news")
+        << QList<int>{2, 3} << QByteArrayList{a, a} << QStringList{u"00:AA|Pump|127.0.0.3"_s}
+        << QStringList{u"00:AA|Pump"_s};
     QTest::newRow("changed answer replaces the texts")
-        << QList<int>{2, 2} << QByteArrayList{a, renamed} << QStringList{u"00:AA|Tank|127.0.0.2"_s};
+        << QList<int>{2, 2} << QByteArrayList{a, renamed} << QStringList{u"00:AA|Tank|127.0.0.2"_s}
+        << QStringList{u"00:AA|Pump"_s, u"00:AA|Tank"_s};
     QTest::newRow("changed back is taken again")
-        << QList<int>{2, 3, 4} << QByteArrayList{a, renamed, a} << QStringList{u"00:AA|Pump|127.0.0.4"_s};
+        << QList<int>{2, 3, 4} << QByteArrayList{a, renamed, a} << QStringList{u"00:AA|Pump|127.0.0.4"_s}
+        << QStringList{u"00:AA|Pump"_s, u"00:AA|Tank"_s, u"00:AA|Pump"_s};
     QTest::newRow("two MACs are two devices") << QList<int>{2, 3} << QByteArrayList{b, a}
-                                              << QStringList{u"00:AA|Pump|127.0.0.3"_s, u"00:BB|Gate|127.0.0.2"_s};
-    QTest::newRow("a write response is no device")
-        << QList<int>{2} << QByteArrayList{"ZOL_WRITE_RESPONSE,0,1,00:AA,ZOL_CONFIGURATION_UPDATED"} << QStringList{};
+                                              << QStringList{u"00:AA|Pump|127.0.0.3"_s, u"00:BB|Gate|127.0.0.2"_s}
+                                              << QStringList{u"00:BB|Gate"_s, u"00:AA|Pump"_s};
+    QTest::newRow("a write response is no device, every one is handed on")
+        << QList<int>{2, 3}
+        << QByteArrayList{"ZOL_WRITE_RESPONSE,0,1,00:AA,ZOL_CONFIGURATION_UPDATED", "ZOL_WRITE_RESPONSE,0,1,00:BB,?"}
+        << QStringList{} << QStringList{u"write 00:AA|ZOL_CONFIGURATION_UPDATED"_s, u"write 00:BB|?"_s};
 }
 
 void tst_Listener::oneEntryPerMac()
@@ -54,8 +62,14 @@ void tst_Listener::oneEntryPerMac()
     QFETCH(QList<int>, senders);
     QFETCH(QByteArrayList, datagrams);
     QFETCH(QStringList, devices);
+    QFETCH(QStringList, handed);
     Listener listener;
     QVERIFY(listener.isBound());
+    QStringList news;
+    listener.setDeviceHandler([&](const DeviceEntry &device) {
+        news << device.texts()[DeviceColumn::Mac] + u'|' + device.texts()[DeviceColumn::Name];
+    });
+    listener.setWriteHandler([&](const WriteResponse &r) { news << u"write "_s + r.mac + u'|' + r.status; });
     for (qsizetype i = 0; i < datagrams.size(); ++i) {
         QUdpSocket socket;
         QVERIFY(socket.bind(QHostAddress(QStringLiteral("127.0.0.%1").arg(senders.at(i))), 0));
@@ -70,6 +84,7 @@ void tst_Listener::oneEntryPerMac()
     }
     found.sort();
     QCOMPARE(found, devices);
+    QCOMPARE(news, handed);
 }
 
 QTEST_GUILESS_MAIN(tst_Listener)

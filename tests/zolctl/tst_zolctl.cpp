@@ -11,6 +11,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -23,17 +25,21 @@ struct Run
     QString out, err;
 };
 
-Run zolctl(const QStringList &arguments)
+// A run ended by a signal has the code 128 + signal, as in a shell.
+Run zolctl(const QStringList &arguments, const std::function<void(QProcess &)> &setUp = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"DISPLAY"_s);
     env.remove(u"WAYLAND_DISPLAY"_s);
     process.setProcessEnvironment(env);
+    if (setUp)
+        setUp(process);
     process.start(qEnvironmentVariable("ZOL_BIN_DIR") + u"/zolctl"_s, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(30000))
         return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+    const int signal = process.exitStatus() == QProcess::CrashExit ? 128 : 0;
+    return {signal + process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
@@ -56,6 +62,9 @@ const QString PumpMac = u"00:1A:2B:3C:4D:5E"_s; // on both segments
 const QString GateMac = u"00:1A:2B:3C:4D:5F"_s;
 const QString Pump = PumpMac + u",1A2B,10.77.1.20,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"_s;
 const QString Gate = GateMac + u",FFFF,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,,Roof,Gate \"Box\""_s;
+// Named by another tool: its name and location fail the dialog's checks.
+const QString CamMac = u"00:1A:2B:3C:4D:60"_s;
+const QString Cam = CamMac + u",0001,10.77.1.30,255.255.255.0,10.77.1.1,FALSE,cam-1,Bay-3"_s;
 
 } // namespace
 
@@ -68,6 +77,9 @@ private slots:
     void findListsEveryDeviceOnceInEveryFormat();
     void renewSendsTheDialogsQuery();
     void setChangesTheDevice();
+    void setChecksOnlyTheValuesGiven();
+    void unwritableOutput_data();
+    void unwritableOutput();
     void badInputSendsNothing_data();
     void badInputSendsNothing();
     void refusalGivesTheDevicesMessage();
@@ -81,7 +93,7 @@ void tst_Zolctl::initTestCase()
 {
     ZOL_REQUIRE_NETNS();
     QCOMPARE(NetnsSegments().size(), 2);
-    const QStringList devices[2] = {{Pump}, {Pump, Gate}};
+    const QStringList devices[2] = {{Pump, Cam}, {Pump, Gate}};
     for (int i = 0; i < 2; ++i) {
         m_segment[i] = std::make_unique<DeviceSimulator>(NetnsSegments().at(i));
         QVERIFY(m_segment[i]->start(DeviceSimulator::deviceArguments(devices[i])));
@@ -93,7 +105,7 @@ void tst_Zolctl::findListsEveryDeviceOnceInEveryFormat()
     const Run json = zolctl({u"find"_s, u"--format"_s, u"json"_s});
     QCOMPARE(json.code, 0);
     const QJsonArray list = QJsonDocument::fromJson(json.out.toUtf8()).array();
-    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.size(), 3);
     const QJsonObject pump = list.at(0).toObject(), gate = list.at(1).toObject();
     QCOMPARE(pump.value(u"mac"_s).toString(), PumpMac);
     QCOMPARE(pump.value(u"type"_s).toString(), u"VRD Module"_s);
@@ -102,12 +114,12 @@ void tst_Zolctl::findListsEveryDeviceOnceInEveryFormat()
     QCOMPARE(gate.value(u"from"_s).toString(), u"10.77.2.2"_s);
 
     const QList<QStringList> csv = readCsv(zolctl({u"find"_s, u"--format"_s, u"csv"_s}).out);
-    QCOMPARE(csv.size(), 3);
+    QCOMPARE(csv.size(), 4);
     QCOMPARE(csv.at(2), (QStringList{u"Gate \"Box\""_s, u"0065535"_s, GateMac, u"10.77.2.20"_s, u"255.255.255.0"_s,
                                      u"10.77.2.1"_s, u"Disabled"_s, QString(), u"Roof"_s}));
 
     const QStringList table = zolctl({u"find"_s, u"--format"_s, u"table"_s}).out.split(u'\n', Qt::SkipEmptyParts);
-    QCOMPARE(table.size(), 3);
+    QCOMPARE(table.size(), 4);
     QVERIFY(table.at(0).startsWith(u"Device Type  Serial Number  MAC Address"_s));
     QCOMPARE(table.at(1).indexOf(PumpMac), table.at(0).indexOf(u"MAC Address"_s));
 }
@@ -127,9 +139,54 @@ void tst_Zolctl::setChangesTheDevice()
     QCOMPARE(run.out, u"updated\n"_s);
     QCOMPARE(run.code, 0);
     const QList<QStringList> csv = readCsv(zolctl({u"find"_s}).out);
-    QCOMPARE(csv.size(), 3);
+    QCOMPARE(csv.size(), 4);
     QCOMPARE(csv.at(2).mid(2, 6), (QStringList{GateMac, u"10.77.2.30"_s, u"255.255.255.0"_s, u"10.77.2.1"_s,
                                                u"Disabled"_s, u"Gate_2"_s}));
+}
+
+void tst_Zolctl::setChecksOnlyTheValuesGiven()
+{
+    const Run run = zolctl({u"set"_s, CamMac, u"--ip"_s, u"10.77.1.31"_s});
+    QCOMPARE(run.out, u"updated\n"_s);
+    QCOMPARE(run.code, 0);
+    const QString query = u"ZOL_WRITE_QUERY,0,2,"_s + CamMac + u",10.77.1.31,255.255.255.0,10.77.1.1,FALSE,cam-1,Bay-3,"_s;
+    QVERIFY(DeviceSimulator::waitFor([&] { return m_segment[0]->logLines().join(u'\n').contains(query); }, 5000));
+}
+
+void tst_Zolctl::unwritableOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("readerGone");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+    const QStringList find{u"find"_s, u"--wait"_s, u"0.5"_s, u"--format"_s, u"json"_s};
+    QTest::newRow("help to a full disk") << QStringList{u"--help"_s} << false << 4 << u"could not be written"_s;
+    QTest::newRow("devices to a full disk") << find << false << 4 << u"could not be written"_s;
+    QTest::newRow("devices to a reader gone, SIGPIPE ignored: ended by it, quietly") << find << true << 128 + SIGPIPE << QString();
+}
+
+void tst_Zolctl::unwritableOutput()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, readerGone);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+    // A reader that ends at once.
+    QProcess reader;
+    const Run run = zolctl(arguments, [&](QProcess &process) {
+        if (!readerGone) {
+            process.setStandardOutputFile(u"/dev/full"_s);
+            return;
+        }
+        // As some parents leave it: then the write fails with EPIPE.
+        process.setChildProcessModifier([] { std::signal(SIGPIPE, SIG_IGN); });
+        process.setStandardOutputProcess(&reader);
+        reader.start(u"true"_s);
+        QVERIFY(reader.waitForFinished());
+    });
+    QCOMPARE(run.code, code);
+    QCOMPARE(run.err.count(u'\n'), says.isEmpty() ? 0 : 1);
+    QVERIFY2(run.err.contains(says), qPrintable(run.err));
 }
 
 void tst_Zolctl::badInputSendsNothing_data()
