@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,51 +103,107 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
     return out.toUtf8();
 }
 
-// Device texts as JSON strings, straight into UTF-8 by an appending writer:
-// every byte goes through std::string, which makes room as it grows, so no
-// text, however long, can write past its buffer.
-void appendJsonString(std::string &out, QStringView text)
+// The JSON text, appended to in steps. Each step first makes room for the
+// most it can write, worked out from what it was given, and writes only
+// within that room: no text, however long, can pass the end of the buffer.
+class JsonBuffer final
 {
+public:
+    void append(std::string_view bytes)
+    {
+        std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    void append(char c)
+    {
+        *room(1) = c;
+        ++m_size;
+    }
+    void appendString(QStringView text);
+    void appendAddress(quint32 address);
+
+    QByteArrayView bytes() const { return QByteArrayView(m_data.get(), qsizetype(m_size)); }
+    size_t size() const { return m_size; }
+    void clear() { m_size = 0; }
+
+private:
+    char *room(size_t bytes)
+    {
+        if (m_capacity - m_size < bytes)
+            grow(bytes);
+        return m_data.get() + m_size;
+    }
+    void grow(size_t bytes)
+    {
+        const size_t capacity = std::max(m_capacity * 2, m_size + bytes);
+        std::unique_ptr<char[]> data(new char[capacity]); // left unset: written before it is read
+        std::copy_n(m_data.get(), m_size, data.get());
+        m_data = std::move(data);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
+void JsonBuffer::appendString(QStringView text)
+{
+    // Six bytes a character at the most (\u00XX), and the quotes.
+    const size_t most = 2 + 6 * size_t(text.size());
+    char *const start = room(most);
+    char *p = start;
     static const char hex[] = "0123456789abcdef";
-    out += '"';
+    *p++ = '"';
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u == u'"' || u == u'\\') {
-            out += '\\';
-            out += char(u);
+            *p++ = '\\';
+            *p++ = char(u);
         } else if (u < 0x20) {
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 0xf];
+            std::memcpy(p, "\\u00", 4);
+            p[4] = hex[u >> 4];
+            p[5] = hex[u & 0xf];
+            p += 6;
         } else if (u < 0x80) {
-            out += char(u);
+            *p++ = char(u);
         } else if (u < 0x800) {
-            out += char(0xc0 | (u >> 6));
-            out += char(0x80 | (u & 0x3f));
+            *p++ = char(0xc0 | (u >> 6));
+            *p++ = char(0x80 | (u & 0x3f));
         } else {
-            // Not from a device's Latin-1 text.
-            out += QString(c).toStdString();
+            // Not from a device's Latin-1 text; half a surrogate pair is
+            // written as the replacement character.
+            const char16_t v = c.isSurrogate() ? char16_t(0xfffd) : u;
+            *p++ = char(0xe0 | (v >> 12));
+            *p++ = char(0x80 | ((v >> 6) & 0x3f));
+            *p++ = char(0x80 | (v & 0x3f));
         }
     }
-    out += '"';
+    *p++ = '"';
+    Q_ASSERT(size_t(p - start) <= most);
+    m_size += size_t(p - start);
 }
 
-void appendJsonAddress(std::string &out, quint32 address)
+void JsonBuffer::appendAddress(quint32 address)
 {
     if (!address) {
-        out += "null";
+        append("null");
         return;
     }
-    out += '"';
+    // "255.255.255.255" at the most.
+    char *const start = room(17);
+    char *p = start;
+    *p++ = '"';
     for (int shift = 24; shift >= 0; shift -= 8) {
         const unsigned part = (address >> shift) & 0xff;
         if (part >= 100)
-            out += char('0' + part / 100);
+            *p++ = char('0' + part / 100);
         if (part >= 10)
-            out += char('0' + part / 10 % 10);
-        out += char('0' + part % 10);
-        out += shift ? '.' : '"';
+            *p++ = char('0' + part / 10 % 10);
+        *p++ = char('0' + part % 10);
+        *p++ = shift ? '.' : '"';
     }
+    m_size += size_t(p - start);
 }
 
 // Sent on in pieces of about this size: the pages of one piece are used
@@ -157,8 +214,8 @@ bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
 {
     static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
                                                                  "gateway", "dhcp", "name", "location"};
-    std::string out("[");
-    out.reserve(JsonPieceBytes + 4096);
+    JsonBuffer out;
+    out.append('[');
     bool first = true;
     for (const DeviceEntry *device : devices) {
         // Made and dropped here, the texts need not be copies of the answer.
@@ -166,32 +223,32 @@ bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
         ReadResponse response;
         ParseReadResponseInPlace(answer, &response);
         const DeviceTexts texts = DeviceDisplayTexts(response);
-        out += first ? std::string_view("\n  {") : std::string_view(",\n  {");
+        out.append(first ? std::string_view("\n  {") : std::string_view(",\n  {"));
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            out += '"';
-            out += keys[c];
-            out += "\": ";
+            out.append('"');
+            out.append(keys[c]);
+            out.append("\": ");
             const QString &text = texts[c];
             if (c == DeviceColumn::Dhcp)
-                out += text == DhcpEnabledText()    ? std::string_view("true")
-                     : text == DhcpDisabledText() ? std::string_view("false")
-                                                  : std::string_view("null");
+                out.append(text == DhcpEnabledText()    ? std::string_view("true")
+                           : text == DhcpDisabledText() ? std::string_view("false")
+                                                        : std::string_view("null"));
             else
-                appendJsonString(out, text);
-            out += ", ";
+                out.appendString(text);
+            out.append(", ");
         }
-        out += "\"from\": ";
-        appendJsonAddress(out, device->from);
-        out += '}';
+        out.append("\"from\": ");
+        out.appendAddress(device->from);
+        out.append('}');
         if (out.size() >= JsonPieceBytes) {
-            if (!stream.write(QByteArrayView(out.data(), qsizetype(out.size()))))
+            if (!stream.write(out.bytes()))
                 return false;
             out.clear();
         }
     }
-    out += first ? "]\n" : "\n]\n";
-    return stream.write(QByteArrayView(out.data(), qsizetype(out.size())));
+    out.append(first ? std::string_view("]\n") : std::string_view("\n]\n"));
+    return stream.write(out.bytes());
 }
 
 } // namespace
