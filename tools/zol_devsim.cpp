@@ -435,7 +435,7 @@ Options parseOptions(int argc, char **argv)
                 "A network that loses datagrams: --loss PERCENT drops that share of the queries\n"
                 "received and, drawn separately, of the answers sent; --delay MS holds each answer\n"
                 "MS ms (MS-MAX: a time drawn from that range) while other answers go out;\n"
-                "--seed N repeats the same draws (the log names the seed of every run).\n"
+                "--seed N repeats the same draws (the log names the seed used).\n"
                 "\n"
                 "Trying ZOL Client without hardware: \"zol-client --demo\" (as root) starts the\n"
                 "window in a private network with eight simulated devices on two segments, and\n"

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
