@@ -23,6 +23,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ struct Options
     std::map<std::string, std::string> refusals; // MAC -> status word
     bool answerTwice = false;
     bool writeAnswers = true;
+    double lossPercent = 0;
+    long delayMs = 0, delayMaxMs = 0;
+    bool seedGiven = false;
+    unsigned long seed = 0;
     std::string logPath;
     std::string sendTarget;
     std::vector<std::string> payloads;
@@ -53,8 +58,11 @@ struct Options
     long exitAfterMs = -1;
 };
 
+using Clock = std::chrono::steady_clock;
+
 volatile std::sig_atomic_t stopFlag = 0;
 FILE *logFile = nullptr;
+std::mt19937_64 draws;
 
 void onSignal(int)
 {
@@ -192,6 +200,55 @@ void sendText(int fd, const sockaddr_in &to, const std::string &text)
     logLine("SENT " + endpointText(to) + " " + printable(text.data(), text.size()));
 }
 
+// True for the share of datagrams that --loss drops.
+bool lost(const Options &o)
+{
+    return o.lossPercent > 0 && std::uniform_real_distribution<double>(0, 100)(draws) < o.lossPercent;
+}
+
+// Answers waiting out --delay, in the order they are due (in the order
+// queued when due together).
+struct Pending
+{
+    sockaddr_in to;
+    std::string text;
+};
+std::multimap<Clock::time_point, Pending> pending;
+
+void sendAnswer(const Options &o, int fd, const sockaddr_in &to, const std::string &text)
+{
+    if (lost(o))
+        logLine("LOST SENT " + endpointText(to) + " " + printable(text.data(), text.size()));
+    else
+        sendText(fd, to, text);
+}
+
+void queueAnswer(const Options &o, int fd, const sockaddr_in &to, const std::string &text)
+{
+    if (o.delayMaxMs <= 0) {
+        sendAnswer(o, fd, to, text);
+        return;
+    }
+    const long ms = o.delayMs == o.delayMaxMs ? o.delayMs
+                                              : std::uniform_int_distribution<long>(o.delayMs, o.delayMaxMs)(draws);
+    pending.emplace(Clock::now() + std::chrono::milliseconds(ms), Pending{to, text});
+}
+
+// Sends the answers due by now; the milliseconds until the next one, or -1.
+long sendDueAnswers(const Options &o, int fd)
+{
+    const auto now = Clock::now();
+    while (!pending.empty() && pending.begin()->first <= now) {
+        sendAnswer(o, fd, pending.begin()->second.to, pending.begin()->second.text);
+        pending.erase(pending.begin());
+    }
+    if (pending.empty())
+        return -1;
+    // Rounded up: waking early would only spin.
+    return static_cast<long>(
+        std::chrono::ceil<std::chrono::milliseconds>(pending.begin()->first - now).count());
+}
+
 std::string readResponse(const Device &d, const std::string &sequence)
 {
     std::string r = std::string(ZolProtocol::ReadResponseKeyword) + ",0," + sequence + "," + d.serial + "," + d.mac + "," + d.ip
@@ -217,7 +274,7 @@ void handleQuery(Options &o, int sendFd, const sockaddr_in &source, const std::s
         for (const Device &d : o.devices) {
             const std::string answer = readResponse(d, sequence);
             for (int i = 0; i < copies; ++i)
-                sendText(sendFd, to, answer);
+                queueAnswer(o, sendFd, to, answer);
         }
     } else if (f[0] == ZolProtocol::WriteQueryKeyword && f.size() >= 10 && o.writeAnswers) {
         for (Device &d : o.devices) {
@@ -238,9 +295,27 @@ void handleQuery(Options &o, int sendFd, const sockaddr_in &source, const std::s
                 d.location = f[9];
             }
             for (int i = 0; i < copies; ++i)
-                sendText(sendFd, to, answer);
+                queueAnswer(o, sendFd, to, answer);
         }
     }
+}
+
+double percentOption(const std::string &text)
+{
+    char *end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end || !(value >= 0 && value <= 100))
+        fail("--loss needs a percentage from 0 to 100, not " + text);
+    return value;
+}
+
+long millisecondsOption(const std::string &text)
+{
+    char *end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end || value < 0 || value > 3600000)
+        fail("--delay needs milliseconds from 0 to 3600000, not " + text);
+    return value;
 }
 
 Options parseOptions(int argc, char **argv)
@@ -280,6 +355,22 @@ Options parseOptions(int argc, char **argv)
             o.answerTwice = true;
         } else if (a == "--no-write-answer") {
             o.writeAnswers = false;
+        } else if (a == "--loss") {
+            o.lossPercent = percentOption(value(i));
+        } else if (a == "--delay") {
+            const std::string v = value(i);
+            const auto dash = v.find('-');
+            o.delayMs = millisecondsOption(v.substr(0, dash));
+            o.delayMaxMs = dash == std::string::npos ? o.delayMs : millisecondsOption(v.substr(dash + 1));
+            if (o.delayMaxMs < o.delayMs)
+                fail("--delay MS-MAX needs MAX of at least MS, not " + v);
+        } else if (a == "--seed") {
+            const std::string v = value(i);
+            char *end = nullptr;
+            o.seed = std::strtoul(v.c_str(), &end, 10);
+            if (v.empty() || *end)
+                fail("--seed needs a whole number, not " + v);
+            o.seedGiven = true;
         } else if (a == "--log") {
             o.logPath = value(i);
         } else if (a == "--send") {
@@ -303,6 +394,7 @@ Options parseOptions(int argc, char **argv)
                 "to port 2851 of the query's source. A write is kept for the simulator's life.\n"
                 "\n"
                 "Never run it on a real network: the client broadcasts from every local address.\n"
+                "\n"
                 "Trying ZOL Client without hardware: \"zol-client --demo\" (as root) starts the\n"
                 "window in a private network with eight simulated devices on two segments, and\n"
                 "removes everything when the window closes (from the sources: ./build.sh demo).\n"
@@ -331,9 +423,18 @@ Options parseOptions(int argc, char **argv)
                 "                     ZOL_SECURITY_VIOLATION) and keeps its settings (repeatable)\n"
                 "  --answer-twice     send every answer twice (a device heard through two adapters)\n"
                 "  --no-write-answer  leave write queries unanswered\n"
+                "  --loss PERCENT     lose that share of the queries received and, drawn separately,\n"
+                "                     of the answers sent, as a network would (decimals allowed); a\n"
+                "                     lost write query changes nothing\n"
+                "  --delay MS[-MAX]   hold each answer MS ms (or a time drawn from MS to MAX) before\n"
+                "                     sending it; queries and other answers are handled meanwhile\n"
+                "  --seed N           seed of the draws of --loss and --delay (default: from the\n"
+                "                     clock; the log names the seed used)\n"
                 "  --log FILE         append READY ADDRESS:PORT once listening, then RECV IP:PORT TEXT\n"
                 "                     per datagram received and SENT IP:PORT TEXT per datagram sent;\n"
-                "                     bytes outside printable ASCII as \\xNN; flushed per line\n"
+                "                     bytes outside printable ASCII as \\xNN; flushed per line;\n"
+                "                     LOST RECV and LOST SENT lines for what --loss dropped, and\n"
+                "                     SEED N when --loss or --delay draws\n"
                 "  --send IP:PORT     send the datagrams given by --text, --hex and --file, in order,\n"
                 "                     then exit (or go on listening when devices are given)\n"
                 "  --text T, --hex H, --file F\n"
@@ -367,6 +468,12 @@ int main(int argc, char **argv)
     std::signal(SIGTERM, onSignal);
     std::signal(SIGINT, onSignal);
     std::signal(SIGPIPE, SIG_IGN);
+    if (o.lossPercent > 0 || o.delayMaxMs > o.delayMs) {
+        if (!o.seedGiven)
+            o.seed = static_cast<unsigned long>(Clock::now().time_since_epoch().count()) ^ static_cast<unsigned long>(getpid());
+        draws.seed(o.seed);
+        logLine("SEED " + std::to_string(o.seed));
+    }
 
     const int sendFd = makeSendSocket(o.from);
     if (!o.sendTarget.empty()) {
@@ -394,6 +501,9 @@ int main(int argc, char **argv)
     char buffer[65536];
     while (!stopFlag) {
         int timeout = 200;
+        const long nextAnswer = sendDueAnswers(o, sendFd);
+        if (nextAnswer >= 0)
+            timeout = static_cast<int>(std::min<long>(timeout, nextAnswer));
         if (o.exitAfterMs >= 0) {
             const long elapsed = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                 std::chrono::steady_clock::now() - started).count());
@@ -411,7 +521,12 @@ int main(int argc, char **argv)
                                    reinterpret_cast<sockaddr *>(&source), &sourceLength);
         if (n < 0)
             continue;
-        logLine("RECV " + endpointText(source) + " " + printable(buffer, static_cast<std::size_t>(n)));
+        const std::string line = endpointText(source) + " " + printable(buffer, static_cast<std::size_t>(n));
+        if (lost(o)) {
+            logLine("LOST RECV " + line);
+            continue;
+        }
+        logLine("RECV " + line);
         handleQuery(o, sendFd, source, std::string(buffer, static_cast<std::size_t>(n)));
     }
     close(fd);

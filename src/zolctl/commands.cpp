@@ -10,22 +10,28 @@
 #include <QHostAddress>
 #include <QUdpSocket>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <unistd.h>
 
 namespace {
 
-void print(FILE *stream, const QString &text)
+// Standard error: where a failure is told, so nothing is left to tell of its
+// own failure.
+void printError(const QString &text)
 {
     QByteArray bytes = text.toUtf8();
     if (!bytes.endsWith('\n'))
         bytes += '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
 void complain(const QString &line)
 {
-    print(stderr, QStringLiteral("zolctl: ") + line);
+    printError(QStringLiteral("zolctl: ") + line);
 }
 
 QString seconds(int ms)
@@ -66,19 +72,21 @@ bool openListener(const Listener &listener)
     return false;
 }
 
-// The device's entry: the one whose MAC text is exactly as typed, else the
-// first (by MAC text) that is the same six hex pairs.
-const DeviceEntry *findDevice(const Listener &listener, const QString &mac)
+// The device's texts: those of the one whose MAC text is exactly as typed,
+// else of the first (by MAC text) that is the same six hex pairs.
+std::optional<DeviceTexts> findDevice(const Listener &listener, const QString &mac)
 {
-    if (const DeviceEntry *exact = listener.device(mac))
-        return exact;
+    if (const std::optional<DeviceEntry> exact = listener.device(mac))
+        return exact->texts();
     const QString key = MacKey(mac);
     const DeviceEntry *found = nullptr;
     for (const DeviceEntry &device : listener.devices()) {
         if (MacKey(QString(device.mac())) == key && (!found || QString(device.mac()) < QString(found->mac())))
             found = &device;
     }
-    return found;
+    if (!found)
+        return std::nullopt;
+    return found->texts();
 }
 
 // Sends a read query; false (said why) if it could not be sent.
@@ -90,14 +98,14 @@ bool sendReadQuery(const CtlOptions &options)
     return failure.isEmpty();
 }
 
-// Sends the read query and waits for the device; nullptr (said why, with the
-// exit code set) if the port is taken, the query cannot be sent or the device
-// does not answer in time.
-const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options, int *exitCode)
+// Sends the read query and waits for the device; its texts, or nothing (said
+// why, with the exit code set) if the port is taken, the query cannot be sent
+// or the device does not answer in time.
+std::optional<DeviceTexts> discoverDevice(Listener &listener, const CtlOptions &options, int *exitCode)
 {
     if (!openListener(listener) || !sendReadQuery(options)) {
         *exitCode = ExitNetwork;
-        return nullptr;
+        return std::nullopt;
     }
     // Each batch of answers looks only at the devices it added: an entry keeps
     // its MAC when a later answer replaces it.
@@ -113,7 +121,7 @@ const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options,
         }
         return false;
     });
-    const DeviceEntry *device = findDevice(listener, options.mac);
+    std::optional<DeviceTexts> device = findDevice(listener, options.mac);
     if (!device) {
         complain(QStringLiteral("no device %1 answered within %2").arg(options.mac, seconds(options.waitMs)));
         *exitCode = ExitNoVerdict;
@@ -122,27 +130,37 @@ const DeviceEntry *discoverDevice(Listener &listener, const CtlOptions &options,
 }
 
 // Sends a write query and prints the device's verdict.
-int sendAndAwaitVerdict(Listener &listener, const CtlOptions &options, const QString &mac,
+int sendAndAwaitVerdict(Listener &listener, OutputStream &out, const CtlOptions &options, const QString &mac,
                         const QString &query, const QString &success)
 {
-    listener.expectVerdictFrom(mac);
-    if (const QString failure = sendQuery(query, options.to); !failure.isEmpty()) {
+    // The first success or refusal from the device (its MAC text exactly);
+    // other status words are ignored. Taken from before the query leaves.
+    std::optional<WriteResponse> verdict;
+    listener.setWriteHandler([&](const WriteResponse &response) {
+        if (!verdict && response.mac == mac
+            && (IsWriteAccepted(response) || !WriteRefusalMessage(response.status).isEmpty()))
+            verdict = response;
+    });
+    const QString failure = sendQuery(query, options.to);
+    const bool answered = failure.isEmpty() && listener.listen(options.waitMs, [&] { return verdict.has_value(); });
+    listener.setWriteHandler({});
+    if (!failure.isEmpty()) {
         complain(failure);
         return ExitNetwork;
     }
-    if (!listener.listen(options.waitMs, [&] { return listener.verdict().has_value(); })) {
+    if (!answered) {
         complain(QStringLiteral("no answer from %1 within %2").arg(mac, seconds(options.waitMs)));
         return ExitNoVerdict;
     }
-    if (IsWriteAccepted(*listener.verdict())) {
-        print(stdout, success);
+    if (IsWriteAccepted(*verdict)) {
+        out.writeLine(success);
         return ExitSuccess;
     }
-    print(stderr, WriteRefusalMessage(listener.verdict()->status));
+    printError(WriteRefusalMessage(verdict->status));
     return ExitNoVerdict;
 }
 
-int runFind(const CtlOptions &options)
+int runFind(const CtlOptions &options, OutputStream &out)
 {
     Listener listener;
     if (!openListener(listener) || !sendReadQuery(options))
@@ -152,7 +170,7 @@ int runFind(const CtlOptions &options)
         complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
     const OutputFormat format = options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table
                                                                                  : OutputFormat::Csv);
-    WriteDevices(stdout, SortedByMac(listener.devices()), format);
+    WriteDevices(out, SortedByMac(listener.devices()), format);
     if (listener.deviceCount() < options.expect) {
         complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.deviceCount()).arg(options.expect));
         return ExitNoVerdict;
@@ -161,7 +179,10 @@ int runFind(const CtlOptions &options)
 }
 
 // The edit dialog's check sequence on the options given alone, before
-// anything is sent; the values not given stand in with ones that pass.
+// anything is sent; the values not given stand in with ones that pass. Only
+// these are checked: what is kept from the device goes back to it exactly as
+// it reported it (a hyphen another tool put in its name is no reason to
+// refuse a new address).
 QString checkGivenFields(const CtlOptions &o)
 {
     EditFields fields;
@@ -184,22 +205,22 @@ QString addressesNeedDhcpOff()
     return QStringLiteral("--ip, --mask and --gateway apply only with DHCP off (add --dhcp off)");
 }
 
-int runSet(const CtlOptions &options)
+int runSet(const CtlOptions &options, OutputStream &out)
 {
     if (addressesGiven(options) && options.dhcp.value_or(false)) {
         complain(addressesNeedDhcpOff());
         return ExitUsage;
     }
     if (const QString failure = checkGivenFields(options); !failure.isEmpty()) {
-        print(stderr, failure);
+        printError(failure);
         return ExitUsage;
     }
     Listener listener;
     int exitCode = ExitSuccess;
-    const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
+    const std::optional<DeviceTexts> device = discoverDevice(listener, options, &exitCode);
     if (!device)
         return exitCode;
-    const DeviceTexts current = device->texts();
+    const DeviceTexts &current = *device;
 
     // The dialog opened on this device, then the options typed into it.
     const bool initialDhcp = current[DeviceColumn::Dhcp] == DhcpEnabledText();
@@ -219,28 +240,23 @@ int runSet(const CtlOptions &options)
         || fields.gateway != current[DeviceColumn::Gateway] || fields.dhcp != initialDhcp
         || fields.name != current[DeviceColumn::Name] || fields.location != current[DeviceColumn::Location];
     if (!changed) {
-        print(stdout, QStringLiteral("unchanged"));
+        out.writeLine(QStringLiteral("unchanged"));
         return ExitSuccess;
-    }
-    // The device's own values are checked too, as the dialog does.
-    if (const QString failure = CheckEditFields(fields); !failure.isEmpty()) {
-        print(stderr, failure);
-        return ExitUsage;
     }
     const QString &mac = current[DeviceColumn::Mac];
     const QString query = NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp,
                                          fields.name, fields.location);
-    return sendAndAwaitVerdict(listener, options, mac, query, QStringLiteral("updated"));
+    return sendAndAwaitVerdict(listener, out, options, mac, query, QStringLiteral("updated"));
 }
 
-int runRenew(const CtlOptions &options)
+int runRenew(const CtlOptions &options, OutputStream &out)
 {
     Listener listener;
     int exitCode = ExitSuccess;
-    const DeviceEntry *device = discoverDevice(listener, options, &exitCode);
+    const std::optional<DeviceTexts> device = discoverDevice(listener, options, &exitCode);
     if (!device)
         return exitCode;
-    const DeviceTexts current = device->texts();
+    const DeviceTexts &current = *device;
     const QString &mac = current[DeviceColumn::Mac];
     // The dialog offers Renew Lease only while its DHCP box is checked.
     if (current[DeviceColumn::Dhcp] != DhcpEnabledText()) {
@@ -251,26 +267,45 @@ int runRenew(const CtlOptions &options)
     // The dialog's comma check needs no asking here: the device's name and
     // location come from its answer, split at the commas.
     const QString query = RenewLeaseQuery(mac, true, current[DeviceColumn::Name], current[DeviceColumn::Location]);
-    return sendAndAwaitVerdict(listener, options, mac, query, RenewLeaseSentMessage());
+    return sendAndAwaitVerdict(listener, out, options, mac, query, RenewLeaseSentMessage());
+}
+
+int runCommand(const CtlOptions &options, OutputStream &out)
+{
+    switch (options.command) {
+    case CtlCommand::Help:
+        out.writeLine(CtlUsage());
+        return ExitSuccess;
+    case CtlCommand::Version:
+        out.writeLine(QStringLiteral("zolctl (ZOL Client) " ZOL_VERSION_TEXT));
+        return ExitSuccess;
+    case CtlCommand::Find:
+        return runFind(options, out);
+    case CtlCommand::Set:
+        return runSet(options, out);
+    case CtlCommand::Renew:
+        return runRenew(options, out);
+    }
+    return ExitUsage;
 }
 
 } // namespace
 
 int RunCtlCommand(const CtlOptions &options)
 {
-    switch (options.command) {
-    case CtlCommand::Help:
-        print(stdout, CtlUsage());
-        return ExitSuccess;
-    case CtlCommand::Version:
-        print(stdout, QStringLiteral("zolctl (ZOL Client) " ZOL_VERSION_TEXT));
-        return ExitSuccess;
-    case CtlCommand::Find:
-        return runFind(options);
-    case CtlCommand::Set:
-        return runSet(options);
-    case CtlCommand::Renew:
-        return runRenew(options);
+    OutputStream out(stdout);
+    const int code = runCommand(options, out);
+    const int error = out.finish();
+    if (!error)
+        return code;
+    if (error == EPIPE) {
+        // The reader has gone (zolctl find | head -1): end as other tools
+        // do, by SIGPIPE and without a word. Reached only when the signal
+        // was ignored, as it may be by the parent.
+        std::signal(SIGPIPE, SIG_DFL);
+        std::raise(SIGPIPE);
+        return 128 + SIGPIPE;
     }
-    return ExitUsage;
+    complain(QStringLiteral("the output could not be written: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+    return ExitOutput;
 }

@@ -103,12 +103,6 @@ bool Listener::takeQueued(int *taken)
     return true;
 }
 
-void Listener::expectVerdictFrom(const QString &mac)
-{
-    m_verdictMac = mac;
-    m_verdict.reset();
-}
-
 DeviceTexts DeviceEntry::texts() const
 {
     ReadResponse response;
@@ -139,14 +133,16 @@ Listener::TextKey::TextKey(const char *data, qsizetype size)
     hash = quint32(h >> 32) ^ quint32(h);
 }
 
-const DeviceEntry *Listener::device(const QString &mac) const
+std::optional<DeviceEntry> Listener::device(const QString &mac) const
 {
     const QByteArray bytes = mac.toLatin1();
     // A character beyond Latin-1 can't be in a received text.
     if (QString::fromLatin1(bytes) != mac)
-        return nullptr;
+        return std::nullopt;
     const auto found = m_byMac.constFind(TextKey(bytes.constData(), bytes.size()));
-    return found == m_byMac.cend() ? nullptr : &m_devices[*found];
+    if (found == m_byMac.cend())
+        return std::nullopt;
+    return m_devices[*found];
 }
 
 void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
@@ -165,8 +161,10 @@ void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
         for (int field = 1; field < 5; ++field)
             reader.nextFieldView(&mac);
         takeReadResponse(answer, mac, from);
-    } else if (keyword == QByteArrayView(ZolProtocol::WriteResponseKeyword)) {
-        takeWriteResponse(QString::fromLatin1(data, length));
+    } else if (m_onWrite && keyword == QByteArrayView(ZolProtocol::WriteResponseKeyword)) {
+        WriteResponse response;
+        if (ParseWriteResponse(QString::fromLatin1(data, length), &response))
+            m_onWrite(response);
     }
 }
 
@@ -200,15 +198,6 @@ void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint
     device.macSize = quint16(mac.size());
     device.from = from;
     m_byMac.insert(TextKey(device.answer.constData() + macAt, mac.size()), index);
-}
-
-void Listener::takeWriteResponse(const QString &text)
-{
-    WriteResponse response;
-    if (m_verdict || m_verdictMac.isEmpty() || !ParseWriteResponse(text, &response))
-        return;
-    if (response.mac != m_verdictMac)
-        return;
-    if (IsWriteAccepted(response) || !WriteRefusalMessage(response.status).isEmpty())
-        m_verdict = response;
+    if (m_onDevice)
+        m_onDevice(device);
 }

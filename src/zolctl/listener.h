@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // One device heard during the run: its latest read response as received.
 // Its texts are made from it when they are wanted, so that answers coming in
@@ -31,8 +32,8 @@ struct DeviceEntry
 Q_DECLARE_TYPEINFO(DeviceEntry, Q_RELOCATABLE_TYPE);
 
 // Collects the devices' answers on UDP port 2851 for one run of zolctl: read
-// responses into one entry per MAC address, write responses for one device
-// into its verdict.
+// responses into one entry per MAC address; each answer that is news can be
+// handed on as it arrives, for a caller to act on at once.
 class Listener final
 {
     Q_DISABLE_COPY_MOVE(Listener)
@@ -58,14 +59,20 @@ public:
     // In the order first heard.
     const QList<DeviceEntry> &devices() const { return m_devices; }
     qsizetype deviceCount() const { return m_devices.size(); }
-    // The device whose MAC text is exactly `mac`, or nullptr.
-    const DeviceEntry *device(const QString &mac) const;
+    // The device whose MAC text is exactly `mac`, if one answered.
+    std::optional<DeviceEntry> device(const QString &mac) const;
     bool devicesCapped() const { return m_capped; }
 
-    // From now on, the first success or refusal from this MAC (exact text)
-    // is kept as the verdict; other status words are ignored.
-    void expectVerdictFrom(const QString &mac);
-    const std::optional<WriteResponse> &verdict() const { return m_verdict; }
+    // Called during listen() for each read response that adds a device or
+    // changes a device's answer (not for one repeated word for word), with
+    // the device's entry as it now stands: copy what is kept. An empty
+    // function, the default, costs the answers nothing.
+    using DeviceHandler = std::function<void(const DeviceEntry &)>;
+    void setDeviceHandler(DeviceHandler handler) { m_onDevice = std::move(handler); }
+    // Called during listen() for every write response, whatever its MAC or
+    // status word.
+    using WriteHandler = std::function<void(const WriteResponse &)>;
+    void setWriteHandler(WriteHandler handler) { m_onWrite = std::move(handler); }
 
     // Bytes inside a kept answer, looked up without copying them. The hash
     // is taken once: looking keys up and growing the table then compare
@@ -96,7 +103,6 @@ private:
     bool takeQueued(int *taken);
     void takeDatagram(const char *data, qsizetype length, quint32 from);
     void takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from);
-    void takeWriteResponse(const QString &text);
 
     int m_socket = -1;
     std::unique_ptr<Batch> m_batch;
@@ -105,8 +111,8 @@ private:
     // answers.
     QHash<TextKey, qsizetype> m_byMac;
     bool m_capped = false;
-    QString m_verdictMac;
-    std::optional<WriteResponse> m_verdict;
+    DeviceHandler m_onDevice;
+    WriteHandler m_onWrite;
 };
 
 // The hash the key was made with (from Qt's random seed).

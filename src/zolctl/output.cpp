@@ -3,8 +3,10 @@
 #include "plan/planfile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -81,17 +83,57 @@ QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
     return out.toUtf8();
 }
 
-// JSON is written straight into UTF-8, byte by byte into room made once per
-// device: a large list is printed in a few milliseconds.
-char *putText(char *p, std::string_view text)
+// The JSON text, appended to in steps. Each step first makes room for the
+// most it can write, worked out from what it was given, and writes only
+// within that room: no text, however long, can pass the end of the buffer.
+class JsonBuffer final
 {
-    std::memcpy(p, text.data(), text.size());
-    return p + text.size();
-}
+public:
+    void append(std::string_view bytes)
+    {
+        std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    void append(char c)
+    {
+        *room(1) = c;
+        ++m_size;
+    }
+    void appendString(QStringView text);
+    void appendAddress(quint32 address);
 
-// Needs room for six bytes a character and two more.
-char *putJsonString(char *p, QStringView text)
+    QByteArrayView bytes() const { return QByteArrayView(m_data.get(), qsizetype(m_size)); }
+    size_t size() const { return m_size; }
+    void clear() { m_size = 0; }
+
+private:
+    char *room(size_t bytes)
+    {
+        if (m_capacity - m_size < bytes)
+            grow(bytes);
+        return m_data.get() + m_size;
+    }
+    void grow(size_t bytes)
+    {
+        const size_t capacity = std::max(m_capacity * 2, m_size + bytes);
+        std::unique_ptr<char[]> data(new char[capacity]); // left unset: written before it is read
+        std::copy_n(m_data.get(), m_size, data.get());
+        m_data = std::move(data);
+        m_capacity = capacity;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
+void JsonBuffer::appendString(QStringView text)
 {
+    // Six bytes a character at the most (\u00XX), and the quotes.
+    const size_t most = 2 + 6 * size_t(text.size());
+    char *const start = room(most);
+    char *p = start;
+    static const char hex[] = "0123456789abcdef";
     *p++ = '"';
     for (QChar c : text) {
         const char16_t u = c.unicode();
@@ -99,38 +141,61 @@ char *putJsonString(char *p, QStringView text)
             *p++ = '\\';
             *p++ = char(u);
         } else if (u < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            p = putText(p, "\\u00");
-            *p++ = hex[u >> 4];
-            *p++ = hex[u & 0xf];
+            std::memcpy(p, "\\u00", 4);
+            p[4] = hex[u >> 4];
+            p[5] = hex[u & 0xf];
+            p += 6;
         } else if (u < 0x80) {
             *p++ = char(u);
         } else if (u < 0x800) {
             *p++ = char(0xc0 | (u >> 6));
             *p++ = char(0x80 | (u & 0x3f));
         } else {
-            // Not from a device's Latin-1 text; at most three bytes.
-            const QByteArray utf8 = QString(c).toUtf8();
-            for (char byte : utf8)
-                *p++ = byte;
+            // Not from a device's Latin-1 text; half a surrogate pair is
+            // written as the replacement character.
+            const char16_t v = c.isSurrogate() ? char16_t(0xfffd) : u;
+            *p++ = char(0xe0 | (v >> 12));
+            *p++ = char(0x80 | ((v >> 6) & 0x3f));
+            *p++ = char(0x80 | (v & 0x3f));
         }
     }
     *p++ = '"';
-    return p;
+    Q_ASSERT(size_t(p - start) <= most);
+    m_size += size_t(p - start);
+}
+
+void JsonBuffer::appendAddress(quint32 address)
+{
+    if (!address) {
+        append("null");
+        return;
+    }
+    // "255.255.255.255" at the most.
+    char *const start = room(17);
+    char *p = start;
+    *p++ = '"';
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const unsigned part = (address >> shift) & 0xff;
+        if (part >= 100)
+            *p++ = char('0' + part / 100);
+        if (part >= 10)
+            *p++ = char('0' + part / 10 % 10);
+        *p++ = char('0' + part % 10);
+        *p++ = shift ? '.' : '"';
+    }
+    m_size += size_t(p - start);
 }
 
 // Sent on in pieces of about this size: the pages of one piece are used
 // again for the next, where a whole large list would take fresh memory.
-constexpr qsizetype JsonPieceBytes = 64 * 1024;
+constexpr size_t JsonPieceBytes = 64 * 1024;
 
-void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
+bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
 {
     static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
                                                                  "gateway", "dhcp", "name", "location"};
-    // Everything of a device but its texts: keys, quotes, separators, address.
-    constexpr qsizetype FixedBytes = 256;
-    QByteArray out("[");
-    out.reserve(JsonPieceBytes + 4096);
+    JsonBuffer out;
+    out.append('[');
     bool first = true;
     for (const DeviceEntry *device : devices) {
         // Made and dropped here, the texts need not be copies of the answer.
@@ -138,50 +203,32 @@ void writeJson(FILE *stream, const QList<const DeviceEntry *> &devices)
         ReadResponse response;
         ParseReadResponseInPlace(answer, &response);
         const DeviceTexts texts = DeviceDisplayTexts(response);
-        qsizetype room = FixedBytes;
-        for (const QString &text : texts)
-            room += text.size() * 6;
-        const qsizetype start = out.size();
-        out.resize(start + room);
-        char *p = out.data() + start;
-        p = putText(p, first ? std::string_view("\n  {") : std::string_view(",\n  {"));
+        out.append(first ? std::string_view("\n  {") : std::string_view(",\n  {"));
         first = false;
         for (int c = 0; c < DeviceColumnCount; ++c) {
-            *p++ = '"';
-            p = putText(p, keys[c]);
-            p = putText(p, "\": ");
+            out.append('"');
+            out.append(keys[c]);
+            out.append("\": ");
             const QString &text = texts[c];
             if (c == DeviceColumn::Dhcp)
-                p = putText(p, text == DhcpEnabledText()    ? std::string_view("true")
+                out.append(text == DhcpEnabledText()    ? std::string_view("true")
                            : text == DhcpDisabledText() ? std::string_view("false")
                                                         : std::string_view("null"));
             else
-                p = putJsonString(p, text);
-            p = putText(p, ", ");
+                out.appendString(text);
+            out.append(", ");
         }
-        p = putText(p, "\"from\": ");
-        if (const quint32 a = device->from) {
-            *p++ = '"';
-            for (int shift = 24; shift >= 0; shift -= 8) {
-                const unsigned part = (a >> shift) & 0xff;
-                if (part >= 100)
-                    *p++ = char('0' + part / 100);
-                if (part >= 10)
-                    *p++ = char('0' + part / 10 % 10);
-                *p++ = char('0' + part % 10);
-                *p++ = shift ? '.' : '"';
-            }
-        } else
-            p = putText(p, "null");
-        *p++ = '}';
-        out.truncate(p - out.constData());
+        out.append("\"from\": ");
+        out.appendAddress(device->from);
+        out.append('}');
         if (out.size() >= JsonPieceBytes) {
-            std::fwrite(out.constData(), 1, size_t(out.size()), stream);
-            out.truncate(0);
+            if (!stream.write(out.bytes()))
+                return false;
+            out.clear();
         }
     }
-    out += first ? "]\n" : "\n]\n";
-    std::fwrite(out.constData(), 1, size_t(out.size()), stream);
+    out.append(first ? std::string_view("]\n") : std::string_view("\n]\n"));
+    return stream.write(out.bytes());
 }
 
 } // namespace
@@ -203,19 +250,46 @@ QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
     return list;
 }
 
-void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format)
+bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format)
 {
-    QByteArray text;
     switch (format) {
     case OutputFormat::Table:
-        text = formatTable(devices);
-        break;
+        return out.write(formatTable(devices));
     case OutputFormat::Csv:
-        text = formatCsv(devices);
-        break;
+        return out.write(formatCsv(devices));
     case OutputFormat::Json:
-        writeJson(stream, devices);
-        return;
+        return writeJson(out, devices);
     }
-    std::fwrite(text.constData(), 1, size_t(text.size()), stream);
+    return true;
+}
+
+bool OutputStream::write(QByteArrayView bytes)
+{
+    if (m_error)
+        return false;
+    if (bytes.isEmpty() || std::fwrite(bytes.data(), 1, size_t(bytes.size()), m_stream) == size_t(bytes.size()))
+        return true;
+    return failed(errno);
+}
+
+bool OutputStream::writeLine(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (!bytes.endsWith('\n'))
+        bytes += '\n';
+    return write(bytes);
+}
+
+int OutputStream::finish()
+{
+    if (!m_error && (std::fflush(m_stream) != 0 || std::ferror(m_stream)))
+        failed(errno);
+    return m_error;
+}
+
+bool OutputStream::failed(int error)
+{
+    // A stream can fail without saying why (an error left from before).
+    m_error = error ? error : EIO;
+    return false;
 }

@@ -4,13 +4,39 @@
 #include "zolctl/options.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 
 #include <cstdio>
 
+// A stream whose every write is checked. After the first failure nothing
+// more is written to it: a full disk would only fail again, and a reader
+// that has gone wants nothing more.
+class OutputStream final
+{
+    Q_DISABLE_COPY_MOVE(OutputStream)
+
+public:
+    explicit OutputStream(FILE *stream) : m_stream(stream) {}
+
+    // False once anything could not be written.
+    bool write(QByteArrayView bytes);
+    // Writes the text as UTF-8, with a line end unless it has one.
+    bool writeLine(const QString &text);
+    // Flushes what the stream still holds: 0 when everything was written,
+    // otherwise the error (errno) of the first failure.
+    int finish();
+
+private:
+    bool failed(int error);
+
+    FILE *m_stream;
+    int m_error = 0;
+};
+
 // Prints the found devices as "zolctl find" does, UTF-8. Device texts are
-// data: they are never used as a format.
-void WriteDevices(FILE *stream, const QList<const DeviceEntry *> &devices, OutputFormat format);
+// data: they are never used as a format. False when the output failed.
+bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format);
 
 // The entries in a stable order: by MAC address.
 QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices);

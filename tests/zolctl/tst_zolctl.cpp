@@ -11,6 +11,8 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -23,17 +25,21 @@ struct Run
     QString out, err;
 };
 
-Run zolctl(const QStringList &arguments)
+// A run ended by a signal has the code 128 + signal, as in a shell.
+Run zolctl(const QStringList &arguments, const std::function<void(QProcess &)> &setUp = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(u"DISPLAY"_s);
     env.remove(u"WAYLAND_DISPLAY"_s);
     process.setProcessEnvironment(env);
+    if (setUp)
+        setUp(process);
     process.start(qEnvironmentVariable("ZOL_BIN_DIR") + u"/zolctl"_s, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(30000))
         return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+    const int signal = process.exitStatus() == QProcess::CrashExit ? 128 : 0;
+    return {signal + process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
@@ -55,7 +61,8 @@ QList<QStringList> readCsv(const QString &text)
 const QString PumpMac = u"00:1A:2B:3C:4D:5E"_s; // on both segments
 const QString GateMac = u"00:1A:2B:3C:4D:5F"_s;
 const QString Pump = PumpMac + u",1A2B,10.77.1.20,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"_s;
-const QString Gate = GateMac + u",FFFF,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,,Roof,Gate \"Box\""_s;
+// Named by another tool: the name fails the dialog's checks.
+const QString Gate = GateMac + u",FFFF,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,cam-1,Roof,Gate \"Box\""_s;
 
 } // namespace
 
@@ -67,7 +74,9 @@ private slots:
     void initTestCase();
     void findListsEveryDeviceOnceInEveryFormat();
     void renewSendsTheDialogsQuery();
-    void setChangesTheDevice();
+    void setChecksOnlyTheValuesGiven();
+    void unwritableOutput_data();
+    void unwritableOutput();
     void badInputSendsNothing_data();
     void badInputSendsNothing();
     void refusalGivesTheDevicesMessage();
@@ -104,7 +113,7 @@ void tst_Zolctl::findListsEveryDeviceOnceInEveryFormat()
     const QList<QStringList> csv = readCsv(zolctl({u"find"_s, u"--format"_s, u"csv"_s}).out);
     QCOMPARE(csv.size(), 3);
     QCOMPARE(csv.at(2), (QStringList{u"Gate \"Box\""_s, u"0065535"_s, GateMac, u"10.77.2.20"_s, u"255.255.255.0"_s,
-                                     u"10.77.2.1"_s, u"Disabled"_s, QString(), u"Roof"_s}));
+                                     u"10.77.2.1"_s, u"Disabled"_s, u"cam-1"_s, u"Roof"_s}));
 
     const QStringList table = zolctl({u"find"_s, u"--format"_s, u"table"_s}).out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(table.size(), 3);
@@ -121,15 +130,42 @@ void tst_Zolctl::renewSendsTheDialogsQuery()
     QVERIFY(DeviceSimulator::waitFor([&] { return m_segment[0]->logLines().contains(query); }, 5000));
 }
 
-void tst_Zolctl::setChangesTheDevice()
+void tst_Zolctl::setChecksOnlyTheValuesGiven()
 {
-    const Run run = zolctl({u"set"_s, GateMac, u"--ip"_s, u"10.77.2.30"_s, u"--name"_s, u"Gate_2"_s});
+    const Run run = zolctl({u"set"_s, GateMac, u"--ip"_s, u"10.77.2.30"_s});
     QCOMPARE(run.out, u"updated\n"_s);
     QCOMPARE(run.code, 0);
     const QList<QStringList> csv = readCsv(zolctl({u"find"_s}).out);
     QCOMPARE(csv.size(), 3);
-    QCOMPARE(csv.at(2).mid(2, 6), (QStringList{GateMac, u"10.77.2.30"_s, u"255.255.255.0"_s, u"10.77.2.1"_s,
-                                               u"Disabled"_s, u"Gate_2"_s}));
+    QCOMPARE(csv.at(2).mid(2, 7), (QStringList{GateMac, u"10.77.2.30"_s, u"255.255.255.0"_s, u"10.77.2.1"_s,
+                                               u"Disabled"_s, u"cam-1"_s, u"Roof"_s}));
+}
+
+void tst_Zolctl::unwritableOutput_data()
+{
+    QTest::addColumn<bool>("readerGone");
+    QTest::addColumn<int>("code");
+    QTest::newRow("a full disk: told in one line") << false << 4;
+    QTest::newRow("a reader gone, SIGPIPE ignored: ended by it, quietly") << true << 128 + SIGPIPE;
+}
+
+void tst_Zolctl::unwritableOutput()
+{
+    QFETCH(bool, readerGone);
+    QFETCH(int, code);
+    QProcess reader; // ends at once
+    const Run run = zolctl({u"find"_s, u"--wait"_s, u"0.5"_s, u"--format"_s, u"json"_s}, [&](QProcess &process) {
+        if (!readerGone)
+            return process.setStandardOutputFile(u"/dev/full"_s);
+        // As some parents leave it: then the write fails with EPIPE.
+        process.setChildProcessModifier([] { std::signal(SIGPIPE, SIG_IGN); });
+        process.setStandardOutputProcess(&reader);
+        reader.start(u"true"_s);
+        QVERIFY(reader.waitForFinished());
+    });
+    QCOMPARE(run.code, code);
+    QCOMPARE(run.err.count(u'\n'), readerGone ? 0 : 1);
+    QVERIFY2(readerGone || run.err.contains(u"could not be written"_s), qPrintable(run.err));
 }
 
 void tst_Zolctl::badInputSendsNothing_data()
