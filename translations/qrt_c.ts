@@ -349,6 +349,10 @@
         <source>Close ZOL Client</source>
         <translation>关闭 ZOL 客户端</translation>
     </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>

@@ -349,6 +349,10 @@
         <source>Close ZOL Client</source>
         <translation>Close ZOL Client</translation>
     </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Language</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>

@@ -5,6 +5,7 @@
 #include "net/devicetexts.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -119,6 +120,13 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     menubar = new QMenuBar(this);
     menubar->setObjectName(QStringLiteral("menubar"));
     setMenuBar(menubar);
+    // The two languages, the one in force checked.
+    LanguageMenu = new QMenu(this);
+    auto *languages = new QActionGroup(this);
+    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction *language : {MEnglish, MChinese})
+        LanguageMenu->addAction(languages->addAction(language));
+    menubar->addMenu(LanguageMenu);
     HelpMenu = new QMenu(this);
     HelpMenu->addAction(MAbout);
     menubar->addMenu(HelpMenu);
@@ -205,6 +213,7 @@ void Zol_ClientMainWindowBase::languageChange()
     MAbout->setText(tr("&About"));
     MAbout->setIconText(tr("&About"));
     MAbout->setToolTip(tr("About"));
+    LanguageMenu->setTitle(tr("&Language"));
     HelpMenu->setTitle(tr("&Help"));
 
     // For screen readers and UI automation; nothing on screen changes.

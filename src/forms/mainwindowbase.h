@@ -34,6 +34,7 @@ public:
     QPushButton *Edit;
     QPushButton *Exit;
     QMenuBar *menubar;
+    QMenu *LanguageMenu;
     QMenu *HelpMenu;
     QAction *MEnglish;
     QAction *MChinese;

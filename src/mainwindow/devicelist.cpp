@@ -25,9 +25,9 @@ constexpr int ColumnCount = ColumnLayoutRecord::ColumnCount;
 // to the system.
 constexpr int ReleaseMemoryAboveRows = 1000;
 
-// Received texts go through the window's translations like the rest of its
-// texts. The lookup takes UTF-8, so a Latin-1 text without a translation
-// comes back unchanged.
+// The device type and the DHCP words go through the window's translations;
+// the other texts are the device's own and are shown as received. The lookup
+// takes UTF-8, so a Latin-1 text without a translation comes back unchanged.
 QString translatedData(const QString &text)
 {
     if (text.isEmpty() || text.contains(QChar(u'\0')))
@@ -94,13 +94,14 @@ void DeviceList::takeReadResponse(const QString &text)
     if (isNew)
         row = new DeviceRowItem;
 
-    // The core's rule, with received texts going through the window's
-    // translations; a known row keeps the MAC text it was made with.
+    // The core's rule, with the type and the DHCP words going through the
+    // window's translations; a known row keeps the MAC text it was made with.
     const DeviceTexts texts = DeviceDisplayTexts(response, [&](int column, const QString &field) {
         if (column == MacColumn && !isNew)
             return row->text(MacColumn);
-        const QString shown = translatedData(field);
-        return column == DeviceTypeColumn ? sharedDeviceType(shown) : shown;
+        if (column == DeviceTypeColumn)
+            return sharedDeviceType(translatedData(field));
+        return column == DhcpColumn ? translatedData(field) : field;
     });
     // For the marks of addresses that several devices show.
     const QString previousIp = isNew ? QString() : row->text(IpColumn);

@@ -40,6 +40,8 @@ private slots:
     void answersWaitForProgress();
     void layoutFileRoundTrip();
     void languageFromCommandLineAndSwitch();
+    void languageMenu();
+    void deviceTextsShownAsReceived();
 
 private:
     void post(const QString &text) { QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(text)); }
@@ -330,6 +332,40 @@ void tst_MainWindow::languageFromCommandLineAndSwitch()
     m_window->Chinese();
     QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
     QTRY_COMPARE(m_window->EditDialog.windowTitle(), u"编辑网络配置"_s);
+}
+
+void tst_MainWindow::languageMenu()
+{
+    restartWith(QByteArray(64, '\0') + "en" + QByteArray(6, '\0'));
+    m_window->MenuInit(true);
+    QMenu *menu = m_window->menuBar()->actions().at(0)->menu();
+    QTRY_COMPARE(menu->title(), u"&Language"_s);
+    QCOMPARE(menu->actions(), (QList<QAction *>{m_window->MEnglish, m_window->MChinese}));
+    QVERIFY(m_window->MEnglish->isChecked() && m_window->MChinese->isCheckable());
+    m_window->MChinese->trigger();
+    QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
+    QVERIFY(m_window->MChinese->isChecked() && !m_window->MEnglish->isChecked());
+    m_window.reset(); // saves the choice
+    QFile file(u"config.cfg"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().mid(64, 2), QByteArray("c\0", 2));
+}
+
+void tst_MainWindow::deviceTextsShownAsReceived()
+{
+    // Texts that happen to have a translation are still the device's own.
+    m_window->Chinese();
+    post(u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:66,10.0.0.7,255.0.0.0,10.0.0.1,TRUE,Enabled,ZOL Client,0"_s);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(rows().contains(u"VRD Module|0000001|00:11:22:33:44:66|10.0.0.7|255.0.0.0|10.0.0.1|启用|Enabled|ZOL Client"_s));
+    Edit_Network_Configuration &d = m_window->EditDialog;
+    QString opened;
+    QTimer::singleShot(0, &d, [&] {
+        opened = d.Name->text() + u'|' + d.Location->text() + (d.DHCP->isChecked() ? u"|DHCP"_s : u""_s);
+        d.reject();
+    });
+    m_window->MainList_doubleClicked(m_window->findDeviceRow(u"00:11:22:33:44:66"_s));
+    QCOMPARE(opened, u"Enabled|ZOL Client|DHCP"_s);
 }
 
 QTEST_MAIN(tst_MainWindow)
