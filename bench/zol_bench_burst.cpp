@@ -38,7 +38,7 @@
 #include <QFile>
 #include <QTimer>
 #include <QTranslator>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <netinet/in.h>
 #include <poll.h>
@@ -138,7 +138,7 @@ public:
     {
         window->installEventFilter(this);
         connect(window->MainList->model(), &QAbstractItemModel::rowsInserted, this, [this] {
-            if (fullNs == 0 && m_window->MainList->topLevelItemCount() >= m_devices)
+            if (fullNs == 0 && m_window->MainList->model()->rowCount() >= m_devices)
                 fullNs = bench::nowNs();
         });
         m_tick.setTimerType(Qt::PreciseTimer);
@@ -260,7 +260,7 @@ int runWindow(int argc, char **argv, int devices, int copies)
         const long long guiCpu = bench::threadCpuNs() - guiCpuBefore;
         const std::string out = bench::readAll(senderOut);
         bench::waitChild(sender);
-        const int rows = window->MainList->topLevelItemCount();
+        const int rows = window->MainList->model()->rowCount();
         std::printf("%sdone_ns=%lld\nhandled=%lld\nrows=%d\nlast_event_ns=%lld\nrss_growth_kib=%lld\n"
                     "stall_ms=%.1f\nmessages=%d\ncpu_ms=%.1f\ngui_cpu_ms=%.1f\n",
                     out.c_str(), probe.fullNs, probe.handled, rows, probe.lastEventNs, rssAfter - rssBefore,

@@ -90,10 +90,11 @@ void tst_MainWindow::restartWith(const QByteArray &record)
 QStringList tst_MainWindow::rows() const
 {
     QStringList result;
-    for (int r = 0; r < m_window->MainList->topLevelItemCount(); ++r) {
+    const QAbstractItemModel *list = m_window->MainList->model();
+    for (int r = 0; r < list->rowCount(); ++r) {
         QStringList texts;
-        for (int c = 0; c < m_window->MainList->columnCount(); ++c)
-            texts << m_window->MainList->topLevelItem(r)->text(c);
+        for (int c = 0; c < list->columnCount(); ++c)
+            texts << list->index(r, c).data().toString();
         result << texts.join(u'|');
     }
     result.sort();
@@ -162,7 +163,7 @@ void tst_MainWindow::writeAnswers()
         QCoreApplication::sendPostedEvents();
     }
     QCOMPARE(m_messages, messages);
-    QCOMPARE(m_window->findDeviceRow(Mac)->text(3), rowIp);
+    QCOMPARE(m_window->findDeviceRow(Mac).siblingAtColumn(3).data().toString(), rowIp);
 }
 
 void tst_MainWindow::modifyFlow_data()
@@ -255,7 +256,7 @@ void tst_MainWindow::answersWaitForProgress()
             post(reading("10.0.0.6"));
             post(reading("10.0.0.7"));
         }
-        handledEarly |= !m_messages.isEmpty() || m_window->findDeviceRow(Mac)->text(3) != u"10.0.0.5"_s;
+        handledEarly |= !m_messages.isEmpty() || m_window->findDeviceRow(Mac).siblingAtColumn(3).data() != u"10.0.0.5"_s;
     });
     Edit_Network_Configuration &d = m_window->EditDialog;
     QTimer::singleShot(0, &d, [&] {
@@ -268,7 +269,7 @@ void tst_MainWindow::answersWaitForProgress()
     QVERIFY(!handledEarly);
     // An answer arriving now comes after the held ones: all are through once it is.
     post(u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:66"_s);
-    QTRY_COMPARE(m_window->MainList->topLevelItemCount(), 2);
+    QTRY_COMPARE(m_window->MainList->model()->rowCount(), 2);
     QCOMPARE(m_messages, QStringList{u"Modify failed, security mode enabled on device."_s});
     QCOMPARE(rows(), (QStringList{u"VRD Module|0000001|00:11:22:33:44:66||||???||"_s,
                                   u"VRD Module|0000255|00:11:22:33:44:55|10.0.0.7|255.255.255.0|10.0.0.1|Disabled|dev|lab"_s}));
