@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
+#include <QStringMatcher>
 #include <QTimer>
 
 #include <array>
@@ -84,6 +85,8 @@ private:
     QString translated(const QString &text) const;
     bool isBefore(int a, int b) const;
     bool matches(const Device &device) const;
+    // Whether the filter text is in this text, any case.
+    bool contains(QStringView text) const;
     // Row of a device among those shown, or -1.
     int rowOf(int device) const;
     // Puts devices, sorted, in their places in an order, telling views if asked.
@@ -113,12 +116,16 @@ private:
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_filter;
-    Qt::CaseSensitivity m_filterCase = Qt::CaseInsensitive;
+    QStringMatcher m_filterMatcher;
+    bool m_asciiFilter = false;
+    QString m_asciiFilterLower;
     std::array<QString, DeviceColumnCount> m_titles;
     // Rows of one device type share one copy of its text: less memory, and
     // sorting tells equal types apart without comparing them.
     QSet<QString> m_types;
     mutable QHash<QString, QString> m_translations;
+    // Whether the filter is in a translated text (bounded by the texts kept).
+    mutable QHash<QString, bool> m_translatedMatches;
     // Said once per discovery when the list is full.
     bool m_full = false;
 
