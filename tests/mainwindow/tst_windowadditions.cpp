@@ -69,6 +69,20 @@ private:
     void deliver(const QString &mac, const QString &ip = {}, const QString &location = u"Hall A"_s);
     // "MAC tip" for each row whose address is marked, sorted.
     QStringList marks() const;
+    // Installs the built Chinese message file.
+    static bool useChinese(QTranslator &translator)
+    {
+        return translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR"))
+            && QCoreApplication::installTranslator(&translator);
+    }
+    // The list's context menu, as a right click opens it.
+    QMenu *listMenu()
+    {
+        QWidget *viewport = m_window->MainList->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(viewport, &click);
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    }
 
     CapturingPlatform m_platform;
     QTemporaryDir m_dir;
@@ -164,8 +178,7 @@ void tst_WindowAdditions::copyRows()
 
     QTranslator translator;
     if (chinese) {
-        QVERIFY(translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR")));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(useChinese(translator));
         QCoreApplication::processEvents();
     }
     // A tab or line break inside a text would break the table's shape.
@@ -177,9 +190,7 @@ void tst_WindowAdditions::copyRows()
     QGuiApplication::clipboard()->clear();
 
     if (all) {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(list->viewport(), &click);
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QMenu *menu = listMenu();
         QVERIFY(menu && menu->actions().size() >= 2);
         QCOMPARE(menu->actions().at(0)->text() + u'|' + menu->actions().at(1)->text(), u"Copy|Copy All"_s);
         menu->actions().at(1)->trigger();
@@ -245,10 +256,7 @@ void tst_WindowAdditions::findBar()
     QFETCH(QString, afterAnswers);
 
     QTranslator translator;
-    if (chinese) {
-        QVERIFY(translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR")));
-        QCoreApplication::installTranslator(&translator);
-    }
+    QVERIFY(!chinese || useChinese(translator));
     const auto answer = [this](char device, const char *place, bool dhcp) {
         post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,n,%3,0"_s.arg(
             QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s, QLatin1String(place)));
@@ -280,9 +288,7 @@ void tst_WindowAdditions::findBar()
     QCOMPARE(bar->findChild<QLabel *>()->text(), chinese ? count + u" / 5 台设备"_s : count + u" of 5 devices"_s);
 
     // Copy All copies the rows shown, and says so.
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
-    QCoreApplication::sendEvent(list->viewport(), &click);
-    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QMenu *menu = listMenu();
     QVERIFY(menu);
     QCOMPARE(menu->actions().at(1)->text(), chinese ? u"复制显示的全部行"_s : u"Copy All Shown"_s);
     menu->actions().at(1)->trigger();
