@@ -150,10 +150,13 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
 
     // The list's slots are handed the row (its first column), or an invalid
     // index for none.
-    connect(MainList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    const auto selectionChanged = [this] {
         const QModelIndexList selected = MainList->selectionModel()->selectedRows();
         MainList_selectionChanged(selected.isEmpty() ? QModelIndex() : selected.first());
-    });
+    };
+    connect(MainList->selectionModel(), &QItemSelectionModel::selectionChanged, this, selectionChanged);
+    // A selected row that a new layout leaves out (filtered) goes without that signal.
+    connect(MainList->model(), &QAbstractItemModel::layoutChanged, this, selectionChanged);
     // Return is caught by the event filter below.
     connect(MainList, &QTreeView::doubleClicked, this,
             [this](const QModelIndex &index) { MainList_doubleClicked(index.siblingAtColumn(0)); });

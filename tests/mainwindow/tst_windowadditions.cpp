@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -278,9 +279,12 @@ void tst_WindowAdditions::findBar()
     QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
     QVERIFY(bar->isVisible());
     auto *field = bar->findChild<QLineEdit *>();
+    list->setCurrentIndex(m_window->findDeviceRow(u"0B:01"_s));
+    QVERIFY(m_window->Edit->isEnabled());
     for (const QChar c : typed) // one key at a time
         field->insert(c);
     QCOMPARE(shown(), found);
+    QVERIFY(!m_window->Edit->isEnabled()); // the selected row went
     answer('D', "Hall D", true);
     answer('E', "Roof E", false);
     QTRY_COMPARE(shown(), afterAnswers);
