@@ -29,7 +29,7 @@ DeviceTableModel::DeviceTableModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
     m_placeNew.setSingleShot(true);
-    connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNew);
+    connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
     m_marksChanged.setSingleShot(true);
     m_marksChanged.setInterval(50);
     connect(&m_marksChanged, &QTimer::timeout, this, [this] {
@@ -348,12 +348,22 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     m_byMac.insert(device.texts[DeviceColumn::Mac], added);
     m_devices.push_back(std::move(device));
     m_new.push_back(added);
-    // 100 ms with 10,000 rows listed, a second at the most.
+    m_sinceNew.start();
+    placeNewWhenDue();
+}
+
+void DeviceTableModel::placeNewWhenDue()
+{
+    // At the most every 100 ms with 10,000 rows listed (a second at the
+    // most), and as soon as the answers pause.
+    constexpr qint64 QuietMs = 10;
     const qint64 interval = qMin<qint64>(1000, qint64(m_sorted.size()) / 100);
-    if (!m_sincePlaced.isValid() || m_sincePlaced.elapsed() >= interval)
+    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
+    const qint64 quiet = m_sinceNew.elapsed();
+    if (waited >= interval || quiet >= QuietMs)
         placeNew();
     else if (!m_placeNew.isActive())
-        m_placeNew.start(int(interval - m_sincePlaced.elapsed()));
+        m_placeNew.start(int(qMin(interval - waited, QuietMs - quiet)));
 }
 
 void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std::pair<int, QString>> texts)

@@ -91,8 +91,9 @@ private:
     int rowOf(int device) const;
     // Puts devices, sorted, in their places in an order, telling views if asked.
     void place(std::vector<int> &order, const std::vector<int> &devices, bool announce);
-    // Places the devices views have not heard of yet.
+    // Places the devices views have not heard of yet, now or when due.
     void placeNew();
+    void placeNewWhenDue();
     // Changes the order of the rows shown or which they are, in one step for
     // views.
     template <typename Change>
@@ -108,10 +109,12 @@ private:
     std::vector<int> m_filtered;
     // New devices that views have not heard of yet. Views lay out all their
     // rows whenever rows are added, so during a burst they hear of new ones
-    // in batches, the longer the list the fewer; a short list shows each
-    // device the moment it answers.
+    // in batches, the longer the list the fewer, and of the last ones as
+    // soon as the answers pause; a short list shows each device the moment
+    // it answers.
     std::vector<int> m_new;
     QElapsedTimer m_sincePlaced;
+    QElapsedTimer m_sinceNew;
     QTimer m_placeNew;
     int m_sortColumn = 0;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
