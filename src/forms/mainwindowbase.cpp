@@ -42,6 +42,7 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
 
     MainList = new QTreeView(central);
     MainList->setObjectName(QStringLiteral("MainList"));
+    // The devices, as the window fills them in.
     MainList->setModel(new DeviceTableModel(MainList));
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHorizontalStretch(0);
