@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 bin=$(cd "$build/bin" 2>/dev/null && pwd) || { echo "no $build/bin: build first (./build.sh test)" >&2; exit 2; }
-for p in zol_bench_burst zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
+for p in zol_bench_burst zol_bench_find zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
     [ -x "$bin/$p" ] || { echo "missing $bin/$p: build first" >&2; exit 2; }
 done
 if ! unshare -n true 2>/dev/null; then
@@ -39,6 +39,9 @@ echo
 echo "== B5: 50,000 devices, 1,000 of them sharing addresses: in pairs, then all on one =="
 "$bin/zol_bench_burst" --devices 50000 --shared 1000 --repeat "$REPEAT"
 "$bin/zol_bench_burst" --devices 50000 --shared 1000/1000 --repeat "$REPEAT"
+echo
+echo "== B7: find bar over 50,000 devices: each key, and Esc =="
+QT_QPA_PLATFORM=offscreen "$bin/zol_bench_find" --devices 50000 --repeat "$REPEAT"
 SCRIPT
 
 command -v Xvfb >/dev/null 2>&1 || exit 0

@@ -207,6 +207,10 @@
         <source>Copy All</source>
         <translation>全部复制</translation>
     </message>
+    <message>
+        <source>Copy All Shown</source>
+        <translation>复制显示的全部行</translation>
+    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindow</name>
@@ -221,6 +225,14 @@
     <message>
         <source>ZOL Client</source>
         <translation>ZOL 客户端</translation>
+    </message>
+    <message>
+        <source>1 device</source>
+        <translation>1 台设备</translation>
+    </message>
+    <message>
+        <source>%1 devices</source>
+        <translation>%1 台设备</translation>
     </message>
 </context>
 <context>
@@ -349,6 +361,14 @@
         <source>Close ZOL Client</source>
         <translation>关闭 ZOL 客户端</translation>
     </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Find…</source>
+        <translation>查找(&amp;F)…</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>
@@ -394,6 +414,37 @@
     <message>
         <source>Close this window</source>
         <translation>关闭此窗口</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>%1 of 1 device</source>
+        <translation>%1 / 1 台设备</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices</source>
+        <translation>%1 / %2 台设备</translation>
+    </message>
+    <message>
+        <source>Find in the list</source>
+        <translation>在列表中查找</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>Shows only the devices with this text in a column</source>
+        <translation>只显示某一列含有此文字的设备</translation>
+    </message>
+    <message>
+        <source>Close the find bar (Esc)</source>
+        <translation>关闭查找栏 (Esc)</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>关闭查找栏</translation>
     </message>
 </context>
 </TS>

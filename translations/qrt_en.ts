@@ -207,6 +207,10 @@
         <source>Copy All</source>
         <translation>Copy All</translation>
     </message>
+    <message>
+        <source>Copy All Shown</source>
+        <translation>Copy All Shown</translation>
+    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindow</name>
@@ -221,6 +225,14 @@
     <message>
         <source>ZOL Client</source>
         <translation>ZOL Client</translation>
+    </message>
+    <message>
+        <source>1 device</source>
+        <translation>1 device</translation>
+    </message>
+    <message>
+        <source>%1 devices</source>
+        <translation>%1 devices</translation>
     </message>
 </context>
 <context>
@@ -349,6 +361,14 @@
         <source>Close ZOL Client</source>
         <translation>Close ZOL Client</translation>
     </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Find…</source>
+        <translation>&amp;Find…</translation>
+    </message>
 </context>
 <context>
     <name>aboutboxform</name>
@@ -394,6 +414,37 @@
     <message>
         <source>Close this window</source>
         <translation>Close this window</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>%1 of 1 device</source>
+        <translation>%1 of 1 device</translation>
+    </message>
+    <message>
+        <source>%1 of %2 devices</source>
+        <translation>%1 of %2 devices</translation>
+    </message>
+    <message>
+        <source>Find in the list</source>
+        <translation>Find in the list</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Shows only the devices with this text in a column</source>
+        <translation>Shows only the devices with this text in a column</translation>
+    </message>
+    <message>
+        <source>Close the find bar (Esc)</source>
+        <translation>Close the find bar (Esc)</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <translation>Close the find bar</translation>
     </message>
 </context>
 </TS>

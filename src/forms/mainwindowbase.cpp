@@ -2,20 +2,23 @@
 
 #include "forms/formlayouts.h"
 #include "forms/images.h"
+#include "mainwindow/devicetablemodel.h"
 #include "net/devicetexts.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStatusBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *name, Qt::WindowFlags fl)
@@ -37,9 +40,10 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
 
     layout36 = makeBox<QVBoxLayout>("layout36");
 
-    MainList = new QTreeWidget(central);
+    MainList = new QTreeView(central);
     MainList->setObjectName(QStringLiteral("MainList"));
-    MainList->setColumnCount(ColumnCount);
+    // The devices, as the window fills them in.
+    MainList->setModel(new DeviceTableModel(MainList));
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHorizontalStretch(0);
     policy.setVerticalStretch(0);
@@ -115,10 +119,22 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     MWhat_s_This->setVisible(false);
     MAbout = new QAction(this);
     MAbout->setObjectName(QStringLiteral("MAbout"));
+    // Shows the list's find bar; a window action, so that its key works anywhere in the window.
+    MFind = new QAction(this);
+    MFind->setObjectName(QStringLiteral("MFind"));
+    MFind->setShortcut(QKeySequence::Find);
+    addAction(MFind);
 
     menubar = new QMenuBar(this);
     menubar->setObjectName(QStringLiteral("menubar"));
     setMenuBar(menubar);
+    // The two languages, the one in force checked.
+    LanguageMenu = new QMenu(this);
+    auto *languages = new QActionGroup(this);
+    languages->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction *language : {MEnglish, MChinese})
+        LanguageMenu->addAction(languages->addAction(language));
+    menubar->addMenu(LanguageMenu);
     HelpMenu = new QMenu(this);
     HelpMenu->addAction(MAbout);
     menubar->addMenu(HelpMenu);
@@ -133,13 +149,18 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     const QSize hint = minimumSizeHint();
     resize(qMax(907, hint.width()), qMax(262, hint.height()));
 
-    connect(MainList, &QTreeWidget::itemSelectionChanged, this, [this] {
-        const QList<QTreeWidgetItem *> selected = MainList->selectedItems();
-        MainList_selectionChanged(selected.isEmpty() ? nullptr : selected.first());
-    });
+    // The list's slots are handed the row (its first column), or an invalid
+    // index for none.
+    const auto selectionChanged = [this] {
+        const QModelIndexList selected = MainList->selectionModel()->selectedRows();
+        MainList_selectionChanged(selected.isEmpty() ? QModelIndex() : selected.first());
+    };
+    connect(MainList->selectionModel(), &QItemSelectionModel::selectionChanged, this, selectionChanged);
+    // A selected row that a new layout leaves out (filtered) goes without that signal.
+    connect(MainList->model(), &QAbstractItemModel::layoutChanged, this, selectionChanged);
     // Return is caught by the event filter below.
-    connect(MainList, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { MainList_doubleClicked(item); });
+    connect(MainList, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex &index) { MainList_doubleClicked(index.siblingAtColumn(0)); });
     connect(MChinese, &QAction::triggered, this, [this] { Chinese(); });
     connect(MEnglish, &QAction::triggered, this, [this] { English(); });
     connect(MDetect, &QAction::triggered, this, [this] { Detect(); });
@@ -160,7 +181,8 @@ bool Zol_ClientMainWindowBase::eventFilter(QObject *watched, QEvent *event)
     if (watched == MainList && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            MainList_returnPressed(MainList->currentItem());
+            const QModelIndex current = MainList->currentIndex();
+            MainList_returnPressed(current.isValid() ? current.siblingAtColumn(0) : current);
             return true;
         }
     }
@@ -177,10 +199,9 @@ void Zol_ClientMainWindowBase::changeEvent(QEvent *event)
 void Zol_ClientMainWindowBase::languageChange()
 {
     setWindowTitle(tr("ZOL Client"));
-    QTreeWidgetItem *header = MainList->headerItem();
     const auto &titles = DeviceColumnTitleSources();
     for (int column = 0; column < ColumnCount; ++column)
-        header->setText(column, tr(titles[column]));
+        MainList->model()->setHeaderData(column, Qt::Horizontal, tr(titles[column]));
     Find_All->setText(tr("Find All"));
     Find_All->setShortcut(QKeySequence(tr("F")));
     Edit->setText(tr("Edit"));
@@ -205,6 +226,8 @@ void Zol_ClientMainWindowBase::languageChange()
     MAbout->setText(tr("&About"));
     MAbout->setIconText(tr("&About"));
     MAbout->setToolTip(tr("About"));
+    MFind->setText(tr("&Find…"));
+    LanguageMenu->setTitle(tr("&Language"));
     HelpMenu->setTitle(tr("&Help"));
 
     // For screen readers and UI automation; nothing on screen changes.
@@ -225,7 +248,7 @@ void Zol_ClientMainWindowBase::Find_All_clicked()
     qWarning("Zol_ClientMainWindowBase::Find_All_clicked(): Not implemented yet");
 }
 
-void Zol_ClientMainWindowBase::MainList_doubleClicked(QTreeWidgetItem *)
+void Zol_ClientMainWindowBase::MainList_doubleClicked(const QModelIndex &)
 {
     qWarning("Zol_ClientMainWindowBase::MainList_doubleClicked(QListViewItem*): Not implemented yet");
 }
@@ -260,12 +283,12 @@ void Zol_ClientMainWindowBase::Edit_clicked()
     qWarning("Zol_ClientMainWindowBase::Edit_clicked(): Not implemented yet");
 }
 
-void Zol_ClientMainWindowBase::MainList_returnPressed(QTreeWidgetItem *)
+void Zol_ClientMainWindowBase::MainList_returnPressed(const QModelIndex &)
 {
     qWarning("Zol_ClientMainWindowBase::MainList_returnPressed(QListViewItem*): Not implemented yet");
 }
 
-void Zol_ClientMainWindowBase::MainList_selectionChanged(QTreeWidgetItem *)
+void Zol_ClientMainWindowBase::MainList_selectionChanged(const QModelIndex &)
 {
     qWarning("Zol_ClientMainWindowBase::MainList_selectionChanged(QListViewItem*): Not implemented yet");
 }

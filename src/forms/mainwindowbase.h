@@ -13,8 +13,8 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QSpacerItem;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QModelIndex;
+class QTreeView;
 class QVBoxLayout;
 QT_END_NAMESPACE
 
@@ -29,11 +29,12 @@ public:
                                       Qt::WindowFlags fl = Qt::Window);
     ~Zol_ClientMainWindowBase() override;
 
-    QTreeWidget *MainList;
+    QTreeView *MainList;
     QPushButton *Find_All;
     QPushButton *Edit;
     QPushButton *Exit;
     QMenuBar *menubar;
+    QMenu *LanguageMenu;
     QMenu *HelpMenu;
     QAction *MEnglish;
     QAction *MChinese;
@@ -41,20 +42,21 @@ public:
     QAction *MContents;
     QAction *MWhat_s_This;
     QAction *MAbout;
+    QAction *MFind;
 
     static constexpr int ColumnCount = ColumnLayoutRecord::ColumnCount;
 
 public slots:
     virtual void Find_All_clicked();
-    virtual void MainList_doubleClicked(QTreeWidgetItem *);
+    virtual void MainList_doubleClicked(const QModelIndex &);
     virtual void Chinese();
     virtual void English();
     virtual void Detect();
     virtual void About();
     virtual void Exit_clicked();
     virtual void Edit_clicked();
-    virtual void MainList_returnPressed(QTreeWidgetItem *);
-    virtual void MainList_selectionChanged(QTreeWidgetItem *);
+    virtual void MainList_returnPressed(const QModelIndex &);
+    virtual void MainList_selectionChanged(const QModelIndex &);
 
 protected:
     QGridLayout *Zol_ClientMainWindowBaseLayout;

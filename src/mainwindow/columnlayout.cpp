@@ -5,7 +5,7 @@
 
 #include <QDebug>
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using namespace ColumnLayoutRecord;
 
@@ -28,7 +28,7 @@ void Zol_ClientMainWindow::loadColumnLayout()
     QHeaderView *header = MainList->header();
     const Columns columns = columnsOf(ColumnLayout.get());
     for (int i = 0; i < ColumnCount; ++i) {
-        qDebug().noquote() << traceLine("Assigning col ", i, MainList->headerItem()->text(i),
+        qDebug().noquote() << traceLine("Assigning col ", i, MainList->model()->headerData(i, Qt::Horizontal).toString(),
                                         columns[i].width, columns[i].order);
         header->resizeSection(i, columns[i].width);
     }
@@ -53,7 +53,7 @@ void Zol_ClientMainWindow::saveColumnLayout()
     for (int i = 0; i < ColumnCount; ++i) {
         columns[i].order = header->visualIndex(i);
         columns[i].width = header->sectionSize(i);
-        qDebug().noquote() << traceLine("Detecting col ", i, MainList->headerItem()->text(i),
+        qDebug().noquote() << traceLine("Detecting col ", i, MainList->model()->headerData(i, Qt::Horizontal).toString(),
                                         columns[i].width, columns[i].order);
     }
     const QByteArray record = encode(columns, CurrentLanguage);

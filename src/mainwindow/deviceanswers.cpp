@@ -2,7 +2,10 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/devicetablemodel.h"
+
 #include "net/deviceresponseevent.h"
+#include "net/devicetexts.h"
 #include "net/messages.h"
 #include "net/sender.h"
 #include "ui/appshell.h"
@@ -13,7 +16,7 @@
 
 void Zol_ClientMainWindow::Find_All_clicked()
 {
-    m_devices.clear();
+    m_devices->clear();
     Edit->setEnabled(false);
     if (const QString failure = SendToAllAdapters(NextReadQuery(), false); !failure.isEmpty())
         ShowMessage(failure);
@@ -25,19 +28,16 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
         qWarning("Unknown custom event type: %d", int(event->type()));
         return;
     }
-    // A message box opened by this answer runs a loop that handles the next.
-    m_devices.beginAnswer();
     const QString &text = static_cast<DeviceResponseEvent *>(event)->text();
     if (text.size() >= 5) {
         FieldReader reader(text);
         QStringView keyword;
         reader.nextFieldView(&keyword);
         if (keyword == ReadResponseKeyword())
-            m_devices.takeReadResponse(text);
+            m_devices->takeReadResponse(text);
         else if (keyword == WriteResponseKeyword())
             handleWriteResponse(text);
     }
-    m_devices.endAnswer();
 }
 
 void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
@@ -55,13 +55,14 @@ void Zol_ClientMainWindow::handleWriteResponse(const QString &text)
 
     if (IsWriteAccepted(response)) {
         WriteAnswered = true;
-        m_devices.setRowTexts(response.mac, {
-            {DeviceList::IpColumn, EditDialog.IP_Address->text()},
-            {DeviceList::MaskColumn, EditDialog.Subnet_Mask->text()},
-            {DeviceList::GatewayColumn, EditDialog.Gateway->text()},
-            {DeviceList::DhcpColumn, EditDialog.DHCP->isChecked() ? tr("Enabled") : tr("Disabled")},
-            {DeviceList::NameColumn, EditDialog.Name->text()},
-            {DeviceList::LocationColumn, EditDialog.Location->text()},
+        // The DHCP words as the list keeps them, translated when shown.
+        m_devices->setRowTexts(response.mac, {
+            {DeviceColumn::Ip, EditDialog.IP_Address->text()},
+            {DeviceColumn::Mask, EditDialog.Subnet_Mask->text()},
+            {DeviceColumn::Gateway, EditDialog.Gateway->text()},
+            {DeviceColumn::Dhcp, EditDialog.DHCP->isChecked() ? DhcpEnabledText() : DhcpDisabledText()},
+            {DeviceColumn::Name, EditDialog.Name->text()},
+            {DeviceColumn::Location, EditDialog.Location->text()},
         });
         if (!ModifyInProgress)
             EditDialog.close();

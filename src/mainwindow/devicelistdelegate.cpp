@@ -1,56 +1,65 @@
 #include "mainwindow/devicelistdelegate.h"
 
 #include <QApplication>
-#include <QBrush>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyle>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 
-DeviceListDelegate::DeviceListDelegate(QTreeWidget *list, int macColumn, int addressColumn)
+DeviceListDelegate::DeviceListDelegate(QTreeView *list)
     : QStyledItemDelegate(list)
     , m_list(list)
-    , m_macColumn(macColumn)
-    , m_addressColumn(addressColumn)
 {
     list->setItemDelegate(this);
-    // A burst of answers may change marks thousands of times: the list
-    // repaints for them once the changes pause (it repaints meanwhile
-    // anyway, whenever rows join it).
-    m_repaint.setSingleShot(true);
-    m_repaint.setInterval(50);
-    connect(&m_repaint, &QTimer::timeout, m_list->viewport(), qOverload<>(&QWidget::update));
+    list->viewport()->installEventFilter(this);
 }
 
-void DeviceListDelegate::addressChanged(const QString &mac, const QString &previous, const QString &address)
+bool DeviceListDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    // The row itself repaints as its text changes; another row whose mark
-    // came or went with it is not known by its place, so the visible rows
-    // repaint, at most every 50 ms during a burst.
-    if (m_conflicts.move(mac, previous, address) && !m_repaint.isActive())
-        m_repaint.start();
+    if (event->type() == QEvent::Paint && watched == m_list->viewport())
+        widenColumnsForRowsInSight();
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
-void DeviceListDelegate::clearAddresses()
+void DeviceListDelegate::widenColumnsForRowsInSight()
 {
-    m_conflicts.clear();
-}
-
-QVariant DeviceListDelegate::cellMark(const QTreeWidgetItem &row, int column, int role)
-{
-    const QTreeWidget *list = row.treeWidget();
-    const auto *self = list ? qobject_cast<const DeviceListDelegate *>(list->itemDelegate()) : nullptr;
-    if (!self || column != self->m_addressColumn)
-        return QVariant();
-    const QString address = row.text(column);
-    if (!self->m_conflicts.isShared(address))
-        return QVariant();
-    if (role == Qt::BackgroundRole)
-        return QBrush(AddressConflicts::background(list->palette()));
-    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
-        return self->m_conflicts.tip(address, row.text(self->m_macColumn));
-    return QVariant();
+    const QAbstractItemModel *model = m_list->model();
+    const int rows = model->rowCount();
+    if (rows == 0)
+        return;
+    if (m_list->font() != m_widthsFont || int(m_widths.size()) != model->columnCount()) {
+        m_widthsFont = m_list->font();
+        m_widths.assign(std::size_t(model->columnCount()), {});
+    }
+    // The rows from the top of the view to its bottom, or to the last row.
+    const int height = m_list->viewport()->height();
+    const int first = qMax(0, m_list->indexAt(QPoint(0, 0)).row());
+    int last = m_list->indexAt(QPoint(0, height - 1)).row();
+    if (last < 0)
+        last = qMin(rows - 1, first + height / qMax(1, m_list->fontMetrics().height()));
+    QHeaderView *header = m_list->header();
+    for (int column = 0; column < int(m_widths.size()); ++column) {
+        QHash<QString, int> &widths = m_widths[std::size_t(column)];
+        for (int row = first; row <= last; ++row) {
+            const QModelIndex index = model->index(row, column);
+            const QString text = index.data().toString();
+            auto known = widths.constFind(text);
+            if (known == widths.cend()) {
+                // Kept per column and bounded, so that columns whose texts
+                // never repeat don't push out the ones that do.
+                if (widths.size() >= 1024)
+                    widths.clear();
+                // Two pixels more: the view lays text out with fractional
+                // advances, which can come out a pixel wider than the
+                // rounded metrics say, and then elides it.
+                known = widths.insert(text, text.isEmpty() ? 0 : m_list->sizeHintForIndex(index).width() + 2);
+            }
+            if (*known > header->sectionSize(column))
+                header->resizeSection(column, *known);
+        }
+    }
 }
 
 bool DeviceListDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,

@@ -3,20 +3,41 @@
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
 #include "layout/columnlayoutrecord.h"
+#include "mainwindow/devicelistdelegate.h"
+#include "mainwindow/devicetablemodel.h"
+#include "mainwindow/findbar.h"
 #include "mainwindow/rowcopy.h"
 #include "net/messages.h"
 #include "net/sender.h"
 #include "ui/appshell.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt::WindowFlags fl)
     : Zol_ClientMainWindowBase(parent, name, fl)
     , Receiver(this)
     , EditDialog(this, nullptr, false, DialogWindowFlags())
-    , m_devices(MainList, &Receiver)
+    , m_devices(static_cast<DeviceTableModel *>(MainList->model()))
+    // Ctrl+C and the list's context menu put rows on the clipboard.
+    , m_rowCopy(new RowCopy(MainList))
+    , m_findBar(new FindBar(m_devices, MainList, centralWidget()))
+    , m_deviceCount(new QLabel(this))
 {
+    // Widens the columns to their texts and gives cut-short texts' tips.
+    new DeviceListDelegate(MainList);
+    layout36->insertWidget(1, m_findBar);
+    statusBar()->addPermanentWidget(m_deviceCount);
+    connect(m_devices, &DeviceTableModel::countsChanged, this, &Zol_ClientMainWindow::updateCounts);
+    connect(MFind, &QAction::triggered, m_findBar, &FindBar::open);
+    MainList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MainList, &QWidget::customContextMenuRequested, this, &Zol_ClientMainWindow::showListMenu);
+
     QuerySequence = 0;
     ColumnLayout = std::make_unique<char[]>(ColumnLayoutRecord::RecordSize);
     LayoutLoaded = false;
@@ -32,9 +53,7 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     WriteAnswered = true;
     Find_All_clicked();
     ModifyFailed = false;
-
-    // Ctrl+C and the list's context menu put rows on the clipboard.
-    new RowCopy(MainList);
+    updateCounts();
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()
@@ -51,19 +70,24 @@ void Zol_ClientMainWindow::About()
     about.exec();
 }
 
-void Zol_ClientMainWindow::MainList_selectionChanged(QTreeWidgetItem *item)
+QModelIndex Zol_ClientMainWindow::findDeviceRow(const QString &mac) const
 {
-    Edit->setEnabled(item != nullptr);
+    return m_devices->findRow(mac);
 }
 
-void Zol_ClientMainWindow::MainList_returnPressed(QTreeWidgetItem *item)
+void Zol_ClientMainWindow::MainList_selectionChanged(const QModelIndex &row)
 {
-    MainList_doubleClicked(item);
+    Edit->setEnabled(row.isValid());
+}
+
+void Zol_ClientMainWindow::MainList_returnPressed(const QModelIndex &row)
+{
+    MainList_doubleClicked(row);
 }
 
 void Zol_ClientMainWindow::Edit_clicked()
 {
-    const QList<QTreeWidgetItem *> selected = MainList->selectedItems();
+    const QModelIndexList selected = MainList->selectionModel()->selectedRows();
     if (!selected.isEmpty())
         MainList_doubleClicked(selected.first());
 }
@@ -77,7 +101,28 @@ void Zol_ClientMainWindow::languageChange()
 {
     Zol_ClientMainWindowBase::languageChange();
     setWindowTitle(tr("ZOL Client"));
-    // Rows keep the texts of the old language; the next answer of each
-    // device must be read again, not recognised as unchanged.
-    m_devices.forgetAnswers();
+    m_devices->retranslate();
+    updateCounts();
+}
+
+void Zol_ClientMainWindow::updateCounts()
+{
+    const int listed = m_devices->deviceCount();
+    m_deviceCount->setText(listed == 1 ? tr("1 device") : tr("%1 devices").arg(listed));
+    if (m_findBar->isVisible())
+        m_findBar->updateCount();
+}
+
+void Zol_ClientMainWindow::showListMenu(const QPoint &position)
+{
+    // Made when first asked for, not while the window starts.
+    if (!m_listMenu) {
+        m_listMenu = new QMenu(MainList);
+        m_listMenu->addActions(m_rowCopy->actions(false));
+        m_listMenu->addSeparator();
+        m_listMenu->addAction(MFind);
+    }
+    // Texts and states as of now.
+    m_rowCopy->actions(!m_devices->filterText().isEmpty());
+    m_listMenu->popup(MainList->viewport()->mapToGlobal(position));
 }

@@ -2,18 +2,26 @@
 
 #include "forms/mainwindowbase.h"
 #include "editdialog/editnetworkconfiguration.h"
-#include "mainwindow/devicelist.h"
 #include "net/receivethread.h"
 
 #include <QFile>
+#include <QModelIndex>
 #include <QTimer>
 
 #include <memory>
 
-class ResponseHoldBack;
+QT_BEGIN_NAMESPACE
+class QLabel;
+class QMenu;
+QT_END_NAMESPACE
 
-// The program's main window: owns the receiver, the device list's rows, the
-// edit dialog, the modify timer and the column layout file, and gives the
+class DeviceTableModel;
+class FindBar;
+class ResponseHoldBack;
+class RowCopy;
+
+// The program's main window: owns the receiver, the edit dialog, the modify
+// timer and the column layout file, fills the device list and gives the
 // form's slots their behaviour.
 class Zol_ClientMainWindow final : public Zol_ClientMainWindowBase
 {
@@ -25,8 +33,9 @@ public:
                                   Qt::WindowFlags fl = Qt::Window);
     ~Zol_ClientMainWindow() override;
 
-    // Row of the device with exactly this MAC text, or nullptr.
-    QTreeWidgetItem *findDeviceRow(const QString &mac) const { return m_devices.findRow(mac); }
+    // Row of the device with exactly this MAC text; invalid when it is not
+    // listed or the find bar's filter hides it.
+    QModelIndex findDeviceRow(const QString &mac) const;
 
     // Members shared with the response handling and the modify flow.
     ReceiveThread Receiver;
@@ -43,9 +52,9 @@ public slots:
     void About() override;
     void MenuInit(bool useStored);
     void Detect() override;
-    void MainList_selectionChanged(QTreeWidgetItem *item) override;
-    void MainList_returnPressed(QTreeWidgetItem *item) override;
-    void MainList_doubleClicked(QTreeWidgetItem *item) override;
+    void MainList_selectionChanged(const QModelIndex &row) override;
+    void MainList_returnPressed(const QModelIndex &row) override;
+    void MainList_doubleClicked(const QModelIndex &row) override;
     void Find_All_clicked() override;
     void English() override;
     void Chinese() override;
@@ -70,8 +79,16 @@ private:
     void handleWriteResponse(const QString &text);
 
     void centreOverWindow(QWidget *dialog) const;
+    // The list's context menu, made in this one place.
+    void showListMenu(const QPoint &position);
+    void updateCounts();
 
-    DeviceList m_devices;
+    DeviceTableModel *const m_devices;
+    RowCopy *const m_rowCopy;
+    FindBar *const m_findBar;
+    // The number of devices listed, always in sight in the status bar.
+    QLabel *const m_deviceCount;
+    QMenu *m_listMenu = nullptr;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
 };

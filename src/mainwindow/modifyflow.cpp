@@ -5,6 +5,7 @@
 
 #include "forms/deviceupdating.h"
 #include "forms/windowflags.h"
+#include "net/devicecolumns.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QThread>
-#include <QTreeWidgetItem>
 #include <QWindow>
 
 namespace {
@@ -63,27 +63,28 @@ void Zol_ClientMainWindow::centreOverWindow(QWidget *dialog) const
     dialog->move(mapToGlobal(windowCentre) - dialogCentre);
 }
 
-void Zol_ClientMainWindow::MainList_doubleClicked(QTreeWidgetItem *item)
+void Zol_ClientMainWindow::MainList_doubleClicked(const QModelIndex &row)
 {
-    if (!item)
+    if (!row.isValid())
         return;
 
-    const bool dhcpOn = item->text(DeviceList::DhcpColumn) == tr("Enabled");
+    const auto text = [&row](int column) { return row.siblingAtColumn(column).data().toString(); };
+    const bool dhcpOn = text(DeviceColumn::Dhcp) == tr("Enabled");
     Edit_Network_Configuration &dialog = EditDialog;
-    dialog.Device_Type->setText(item->text(DeviceList::DeviceTypeColumn));
-    dialog.Serial_Number->setText(item->text(DeviceList::SerialColumn));
-    dialog.Mac_Address->setText(item->text(DeviceList::MacColumn));
+    dialog.Device_Type->setText(text(DeviceColumn::Type));
+    dialog.Serial_Number->setText(text(DeviceColumn::Serial));
+    dialog.Mac_Address->setText(text(DeviceColumn::Mac));
     // The states the DHCP handler would produce, set without running it.
     dialog.DHCP->setChecked(dhcpOn);
     dialog.IP_Address->setEnabled(!dhcpOn);
     dialog.Subnet_Mask->setEnabled(!dhcpOn);
     dialog.Gateway->setEnabled(!dhcpOn);
     dialog.ResetIP->setEnabled(dhcpOn);
-    dialog.IP_Address->setText(item->text(DeviceList::IpColumn));
-    dialog.Subnet_Mask->setText(item->text(DeviceList::MaskColumn));
-    dialog.Gateway->setText(item->text(DeviceList::GatewayColumn));
-    dialog.Name->setText(item->text(DeviceList::NameColumn));
-    dialog.Location->setText(item->text(DeviceList::LocationColumn));
+    dialog.IP_Address->setText(text(DeviceColumn::Ip));
+    dialog.Subnet_Mask->setText(text(DeviceColumn::Mask));
+    dialog.Gateway->setText(text(DeviceColumn::Gateway));
+    dialog.Name->setText(text(DeviceColumn::Name));
+    dialog.Location->setText(text(DeviceColumn::Location));
     // Read back from the fields, which may have cut the texts to length.
     dialog.Initial_IP_Address = dialog.IP_Address->text();
     dialog.Initial_Subnet_Mask = dialog.Subnet_Mask->text();

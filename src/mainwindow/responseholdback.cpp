@@ -45,8 +45,7 @@ bool ResponseHoldBack::eventFilter(QObject *watched, QEvent *event)
     if (m_holding && watched == m_target && event != m_passing
         && event->type() == DeviceResponseEvent::eventType()) {
         // Kept as an answer event, so that it still counts as waiting: the
-        // receiver then bounds held answers as it bounds queued ones, and
-        // the device list knows that more answers are on their way.
+        // receiver then bounds held answers as it bounds queued ones.
         m_held.push_back(std::make_unique<DeviceResponseEvent>(static_cast<DeviceResponseEvent *>(event)->text()));
         return true;
     }

@@ -5,8 +5,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -55,24 +58,24 @@ QString TabSeparatedLine(const QStringList &fields)
 
 // The list's column titles and then the given rows, one line each, with the
 // columns in the order the header shows them.
-QString TabSeparatedRows(const QTreeWidget *list, const QList<QTreeWidgetItem *> &rows)
+QString TabSeparatedRows(const QTreeView *list, const QList<int> &rows)
 {
     const QHeaderView *header = list->header();
+    const QAbstractItemModel *model = list->model();
     QList<int> columns;
     for (int visual = 0; visual < header->count(); ++visual)
         columns.append(header->logicalIndex(visual));
 
     QStringList fields;
-    const QTreeWidgetItem *titles = list->headerItem();
     for (int column : columns) {
         // Some titles end in a blank that only pads the header.
-        fields.append(titles->text(column).trimmed());
+        fields.append(model->headerData(column, Qt::Horizontal).toString().trimmed());
     }
     QString text = TabSeparatedLine(fields);
-    for (const QTreeWidgetItem *row : rows) {
+    for (int row : rows) {
         fields.clear();
         for (int column : columns)
-            fields.append(row->text(column));
+            fields.append(model->index(row, column).data().toString());
         text += TabSeparatedLine(fields);
     }
     return text;
@@ -80,30 +83,45 @@ QString TabSeparatedRows(const QTreeWidget *list, const QList<QTreeWidgetItem *>
 
 } // namespace
 
-RowCopy::RowCopy(QTreeWidget *list)
+RowCopy::RowCopy(QTreeView *list)
     : QObject(list)
     , m_list(list)
+    , m_copy(new QAction(this))
+    , m_copyAll(new QAction(this))
 {
-    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QWidget::customContextMenuRequested, this, &RowCopy::showMenu);
+    connect(m_copy, &QAction::triggered, this, &RowCopy::copySelected);
+    connect(m_copyAll, &QAction::triggered, this, &RowCopy::copyAll);
+    // Shown in a menu as a reminder; the list's own key press does the work.
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_copy->setShortcutContext(Qt::WidgetShortcut);
     m_list->installEventFilter(this);
+}
+
+QList<QAction *> RowCopy::actions(bool filtered)
+{
+    // Texts in the language of the moment.
+    m_copy->setText(tr("Copy"));
+    m_copyAll->setText(filtered ? tr("Copy All Shown") : tr("Copy All"));
+    m_copy->setEnabled(m_list->selectionModel()->hasSelection());
+    m_copyAll->setEnabled(m_list->model()->rowCount() > 0);
+    return {m_copy, m_copyAll};
 }
 
 void RowCopy::copySelected()
 {
-    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
-    if (!selected.isEmpty())
-        QGuiApplication::clipboard()->setText(TabSeparatedRows(m_list, selected));
+    QList<int> rows;
+    for (const QModelIndex &index : m_list->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    if (!rows.isEmpty())
+        QGuiApplication::clipboard()->setText(TabSeparatedRows(m_list, rows));
 }
 
 void RowCopy::copyAll()
 {
-    QList<QTreeWidgetItem *> rows;
-    const int count = m_list->topLevelItemCount();
-    rows.reserve(count);
-    // In the list's order, as sorted at this moment.
-    for (int i = 0; i < count; ++i)
-        rows.append(m_list->topLevelItem(i));
+    // The rows shown, in the list's order of the moment.
+    QList<int> rows(m_list->model()->rowCount());
+    std::iota(rows.begin(), rows.end(), 0);
     QGuiApplication::clipboard()->setText(TabSeparatedRows(m_list, rows));
 }
 
@@ -116,23 +134,4 @@ bool RowCopy::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QObject::eventFilter(watched, event);
-}
-
-void RowCopy::showMenu(const QPoint &position)
-{
-    // Made when first asked for, not while the window starts.
-    if (!m_menu) {
-        m_menu = new QMenu(m_list);
-        m_copy = m_menu->addAction(QString(), this, &RowCopy::copySelected);
-        m_copyAll = m_menu->addAction(QString(), this, &RowCopy::copyAll);
-        // Shown in the menu as a reminder; the list's own key press does the work.
-        m_copy->setShortcut(QKeySequence::Copy);
-        m_copy->setShortcutContext(Qt::WidgetShortcut);
-    }
-    // Texts in the language of the moment.
-    m_copy->setText(tr("Copy"));
-    m_copyAll->setText(tr("Copy All"));
-    m_copy->setEnabled(!m_list->selectedItems().isEmpty());
-    m_copyAll->setEnabled(m_list->topLevelItemCount() > 0);
-    m_menu->popup(m_list->viewport()->mapToGlobal(position));
 }

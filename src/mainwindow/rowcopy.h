@@ -1,16 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 QT_BEGIN_NAMESPACE
 class QAction;
-class QMenu;
-class QPoint;
-class QTreeWidget;
+class QTreeView;
 QT_END_NAMESPACE
 
 // Puts rows of a list on the clipboard as tab-separated text: Ctrl+C copies
-// the selected row; the list's context menu offers "Copy" and "Copy All".
+// the selected row; "Copy" and "Copy All" do it from a menu.
 class RowCopy final : public QObject
 {
     Q_OBJECT
@@ -18,7 +17,11 @@ class RowCopy final : public QObject
 
 public:
     // Lives as long as the list, as its child.
-    explicit RowCopy(QTreeWidget *list);
+    explicit RowCopy(QTreeView *list);
+
+    // "Copy" and "Copy All" for a menu, texts and states as of now; while a
+    // filter hides rows, Copy All says that it copies the rows shown.
+    QList<QAction *> actions(bool filtered);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -26,10 +29,8 @@ protected:
 private:
     void copySelected();
     void copyAll();
-    void showMenu(const QPoint &position);
 
-    QTreeWidget *m_list;
-    QMenu *m_menu = nullptr;
-    QAction *m_copy = nullptr;
-    QAction *m_copyAll = nullptr;
+    QTreeView *m_list;
+    QAction *m_copy;
+    QAction *m_copyAll;
 };

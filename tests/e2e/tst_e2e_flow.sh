@@ -128,6 +128,16 @@ queried ZOL_READ_QUERY,0,2 || fail "F sent no query"
 lists "$row1" "$row2" "$row3" || fail "the list is not the three devices once each: $(cat "$work/list")"
 shot "$main" main-window
 
+step="the find bar"
+# Ctrl+F, a location typed; Return takes the keyboard to the rows found, so
+# that Copy All copies them. Esc then closes the bar, not the program.
+keys "$main" ctrl+f && xdotool type --delay 30 hall
+keys "$main" Return
+lists "$row2" || fail "the find bar does not show the one device in a hall: $(cat "$work/list")"
+shot "$main" find-bar
+keys "$main" Escape
+lists "$row1" "$row2" "$row3" || fail "Esc did not bring back every row: $(cat "$work/list")"
+
 step="open the first row"
 # The list has the focus from the start; Home selects its first row ("Gate
 # Box" sorts first), Return opens it. From the check box, which has the

@@ -19,7 +19,7 @@
 #include <QLineEdit>
 #include <QSet>
 #include <QTranslator>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cstring>
 
@@ -38,10 +38,11 @@ void deliver(const QString &text)
 QStringList rows()
 {
     QStringList list;
-    for (int r = 0; r < window->MainList->topLevelItemCount(); ++r) {
+    const QAbstractItemModel *model = window->MainList->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
         QStringList texts;
         for (int c = 0; c < Zol_ClientMainWindowBase::ColumnCount; ++c)
-            texts << window->MainList->topLevelItem(r)->text(c);
+            texts << model->index(r, c).data().toString();
         list << texts.join(u'\t');
     }
     list.sort();
@@ -96,11 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         changed += before.contains(row) ? 0 : 1;
     FUZZ_CHECK(changed <= 1 && after.size() - before.size() <= 1, "one answer changed more than one row");
     QSet<QString> macs;
-    for (int r = 0; r < window->MainList->topLevelItemCount(); ++r) {
-        QTreeWidgetItem *row = window->MainList->topLevelItem(r);
-        FUZZ_CHECK(!macs.contains(row->text(2)), "two rows share one MAC");
-        macs.insert(row->text(2));
-        FUZZ_CHECK(window->findDeviceRow(row->text(2)) == row, "the MAC index does not find a row");
+    const QAbstractItemModel *model = window->MainList->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const QString mac = model->index(r, 2).data().toString();
+        FUZZ_CHECK(!macs.contains(mac), "two rows share one MAC");
+        macs.insert(mac);
+        FUZZ_CHECK(window->findDeviceRow(mac).row() == r, "the MAC index does not find a row");
     }
     FUZZ_CHECK(messages.size() <= 1, "one datagram showed more than one message");
     FUZZ_CHECK(messages.isEmpty() || (waitingForVerdict && window->ModifyFailed && WriteAnswered),

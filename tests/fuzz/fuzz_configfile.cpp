@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QTranslator>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 

@@ -40,6 +40,8 @@ private slots:
     void answersWaitForProgress();
     void layoutFileRoundTrip();
     void languageFromCommandLineAndSwitch();
+    void languageMenu();
+    void deviceTextsShownAsReceived();
 
 private:
     void post(const QString &text) { QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(text)); }
@@ -88,10 +90,11 @@ void tst_MainWindow::restartWith(const QByteArray &record)
 QStringList tst_MainWindow::rows() const
 {
     QStringList result;
-    for (int r = 0; r < m_window->MainList->topLevelItemCount(); ++r) {
+    const QAbstractItemModel *list = m_window->MainList->model();
+    for (int r = 0; r < list->rowCount(); ++r) {
         QStringList texts;
-        for (int c = 0; c < m_window->MainList->columnCount(); ++c)
-            texts << m_window->MainList->topLevelItem(r)->text(c);
+        for (int c = 0; c < list->columnCount(); ++c)
+            texts << list->index(r, c).data().toString();
         result << texts.join(u'|');
     }
     result.sort();
@@ -160,7 +163,7 @@ void tst_MainWindow::writeAnswers()
         QCoreApplication::sendPostedEvents();
     }
     QCOMPARE(m_messages, messages);
-    QCOMPARE(m_window->findDeviceRow(Mac)->text(3), rowIp);
+    QCOMPARE(m_window->findDeviceRow(Mac).siblingAtColumn(3).data().toString(), rowIp);
 }
 
 void tst_MainWindow::modifyFlow_data()
@@ -253,7 +256,7 @@ void tst_MainWindow::answersWaitForProgress()
             post(reading("10.0.0.6"));
             post(reading("10.0.0.7"));
         }
-        handledEarly |= !m_messages.isEmpty() || m_window->findDeviceRow(Mac)->text(3) != u"10.0.0.5"_s;
+        handledEarly |= !m_messages.isEmpty() || m_window->findDeviceRow(Mac).siblingAtColumn(3).data() != u"10.0.0.5"_s;
     });
     Edit_Network_Configuration &d = m_window->EditDialog;
     QTimer::singleShot(0, &d, [&] {
@@ -266,7 +269,7 @@ void tst_MainWindow::answersWaitForProgress()
     QVERIFY(!handledEarly);
     // An answer arriving now comes after the held ones: all are through once it is.
     post(u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:66"_s);
-    QTRY_COMPARE(m_window->MainList->topLevelItemCount(), 2);
+    QTRY_COMPARE(m_window->MainList->model()->rowCount(), 2);
     QCOMPARE(m_messages, QStringList{u"Modify failed, security mode enabled on device."_s});
     QCOMPARE(rows(), (QStringList{u"VRD Module|0000001|00:11:22:33:44:66||||???||"_s,
                                   u"VRD Module|0000255|00:11:22:33:44:55|10.0.0.7|255.255.255.0|10.0.0.1|Disabled|dev|lab"_s}));
@@ -330,6 +333,40 @@ void tst_MainWindow::languageFromCommandLineAndSwitch()
     m_window->Chinese();
     QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
     QTRY_COMPARE(m_window->EditDialog.windowTitle(), u"编辑网络配置"_s);
+}
+
+void tst_MainWindow::languageMenu()
+{
+    restartWith(QByteArray(64, '\0') + "en" + QByteArray(6, '\0'));
+    m_window->MenuInit(true);
+    QMenu *menu = m_window->menuBar()->actions().at(0)->menu();
+    QTRY_COMPARE(menu->title(), u"&Language"_s);
+    QCOMPARE(menu->actions(), (QList<QAction *>{m_window->MEnglish, m_window->MChinese}));
+    QVERIFY(m_window->MEnglish->isChecked() && m_window->MChinese->isCheckable());
+    m_window->MChinese->trigger();
+    QTRY_COMPARE(m_window->Find_All->text(), u"查找全部"_s);
+    QVERIFY(m_window->MChinese->isChecked() && !m_window->MEnglish->isChecked());
+    m_window.reset(); // saves the choice
+    QFile file(u"config.cfg"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().mid(64, 2), QByteArray("c\0", 2));
+}
+
+void tst_MainWindow::deviceTextsShownAsReceived()
+{
+    // Texts that happen to have a translation are still the device's own.
+    m_window->Chinese();
+    post(u"ZOL_READ_RESPONSE,0,1,1,00:11:22:33:44:66,10.0.0.7,255.0.0.0,10.0.0.1,TRUE,Enabled,ZOL Client,0"_s);
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(rows().contains(u"VRD Module|0000001|00:11:22:33:44:66|10.0.0.7|255.0.0.0|10.0.0.1|启用|Enabled|ZOL Client"_s));
+    Edit_Network_Configuration &d = m_window->EditDialog;
+    QString opened;
+    QTimer::singleShot(0, &d, [&] {
+        opened = d.Name->text() + u'|' + d.Location->text() + (d.DHCP->isChecked() ? u"|DHCP"_s : u""_s);
+        d.reject();
+    });
+    m_window->MainList_doubleClicked(m_window->findDeviceRow(u"00:11:22:33:44:66"_s));
+    QCOMPARE(opened, u"Enabled|ZOL Client|DHCP"_s);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,6 +1,7 @@
 // Additions to the real main window, driven with posted answers (nothing
 // leaves: the capturing platform takes the queries): marks on addresses that
-// several devices show, rows to the clipboard, and the list's tool tips.
+// several devices show, rows to the clipboard, the list's tool tips and its
+// find bar.
 // Runs in a private network namespace, since the window binds the answer port.
 
 #include "../support/capturingplatform.h"
@@ -14,13 +15,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QTranslator>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <memory>
 
@@ -54,6 +57,8 @@ private slots:
     void copyRows();
     void toolTips_data();
     void toolTips();
+    void findBar_data();
+    void findBar();
 
 private:
     void post(const QString &text)
@@ -65,6 +70,20 @@ private:
     void deliver(const QString &mac, const QString &ip = {}, const QString &location = u"Hall A"_s);
     // "MAC tip" for each row whose address is marked, sorted.
     QStringList marks() const;
+    // Installs the built Chinese message file.
+    static bool useChinese(QTranslator &translator)
+    {
+        return translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR"))
+            && QCoreApplication::installTranslator(&translator);
+    }
+    // The list's context menu, as a right click opens it.
+    QMenu *listMenu()
+    {
+        QWidget *viewport = m_window->MainList->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(viewport, &click);
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    }
 
     CapturingPlatform m_platform;
     QTemporaryDir m_dir;
@@ -80,16 +99,16 @@ void tst_WindowAdditions::deliver(const QString &mac, const QString &ip, const Q
 
 QStringList tst_WindowAdditions::marks() const
 {
-    QTreeWidget *list = m_window->MainList;
+    const QAbstractItemModel *list = m_window->MainList->model();
     QStringList found;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *row = list->topLevelItem(i);
-        const QString tip = row->data(3, Qt::ToolTipRole).toString();
+    for (int i = 0; i < list->rowCount(); ++i) {
+        const QModelIndex cell = list->index(i, 3);
+        const QString tip = cell.data(Qt::ToolTipRole).toString();
         // A screen reader must hear the tip, and the cell be coloured.
-        const QString said = row->data(3, Qt::AccessibleDescriptionRole).toString();
-        const bool coloured = row->data(3, Qt::BackgroundRole).isValid();
+        const QString said = cell.data(Qt::AccessibleDescriptionRole).toString();
+        const bool coloured = cell.data(Qt::BackgroundRole).isValid();
         if (!tip.isEmpty() || !said.isEmpty() || coloured)
-            found << row->text(2) + u' ' + tip + (said == tip ? QString() : u" said: "_s + said)
+            found << list->index(i, 2).data().toString() + u' ' + tip + (said == tip ? QString() : u" said: "_s + said)
                     + (coloured ? QString() : u" uncoloured"_s);
     }
     found.sort();
@@ -160,27 +179,24 @@ void tst_WindowAdditions::copyRows()
 
     QTranslator translator;
     if (chinese) {
-        QVERIFY(translator.load(u"qrt_c"_s, qEnvironmentVariable("ZOL_BIN_DIR")));
-        QCoreApplication::installTranslator(&translator);
+        QVERIFY(useChinese(translator));
         QCoreApplication::processEvents();
     }
     // A tab or line break inside a text would break the table's shape.
     deliver(u"A"_s, u"10.0.0.5"_s, u"Hall\tA"_s);
     deliver(u"B"_s, u"10.0.0.6"_s, u"Roof\r\nB"_s);
-    QTreeWidget *list = m_window->MainList;
+    QTreeView *list = m_window->MainList;
     list->header()->moveSection(3, 0);
-    list->sortItems(2, Qt::DescendingOrder);
+    list->sortByColumn(2, Qt::DescendingOrder);
     QGuiApplication::clipboard()->clear();
 
     if (all) {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), list->viewport()->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(list->viewport(), &click);
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu && menu->actions().size() == 2);
+        QMenu *menu = listMenu();
+        QVERIFY(menu && menu->actions().size() >= 2);
         QCOMPARE(menu->actions().at(0)->text() + u'|' + menu->actions().at(1)->text(), u"Copy|Copy All"_s);
         menu->actions().at(1)->trigger();
     } else {
-        m_window->findDeviceRow(u"A"_s)->setSelected(true);
+        list->setCurrentIndex(m_window->findDeviceRow(u"A"_s));
         QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
     }
     QCoreApplication::removeTranslator(&translator);
@@ -208,15 +224,86 @@ void tst_WindowAdditions::toolTips()
     deliver(u"B"_s, u"10.0.0.5"_s);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTreeWidget *list = m_window->MainList;
+    QTreeView *list = m_window->MainList;
     if (width)
         list->header()->resizeSection(column, width);
 
     const QPoint at(list->header()->sectionViewportPosition(column) + 3,
-                    list->visualItemRect(m_window->findDeviceRow(u"A"_s)).center().y());
+                    list->visualRect(m_window->findDeviceRow(u"A"_s)).center().y());
     QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QCoreApplication::sendEvent(list->viewport(), &help);
     QCOMPARE(help.isAccepted() ? QToolTip::text() : QString(), expected);
+}
+
+void tst_WindowAdditions::findBar_data()
+{
+    // Typed into the find bar over devices A (Hall A, DHCP on), B (Roof B,
+    // DHCP off) and C (Hall C, DHCP on); then D answers (Hall D, DHCP on) and
+    // E (Roof E, DHCP off). The MACs shown, as the list sorts them.
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<QString>("afterAnswers");
+    QTest::newRow("a MAC fragment in another case") << false << u"c:0"_s << u"0C:01"_s << u"0C:01"_s;
+    QTest::newRow("a location") << false << u"hall"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
+    QTest::newRow("a column's text as shown in Chinese") << true << u"启用"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
+}
+
+void tst_WindowAdditions::findBar()
+{
+    QFETCH(bool, chinese);
+    QFETCH(QString, typed);
+    QFETCH(QString, found);
+    QFETCH(QString, afterAnswers);
+
+    QTranslator translator;
+    QVERIFY(!chinese || useChinese(translator));
+    const auto answer = [this](char device, const char *place, bool dhcp) {
+        post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,n,%3,0"_s.arg(
+            QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s, QLatin1String(place)));
+    };
+    answer('A', "Hall A", true);
+    answer('B', "Roof B", false);
+    answer('C', "Hall C", true);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTreeView *list = m_window->MainList;
+    const auto shown = [list] {
+        QStringList macs;
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            macs << list->model()->index(row, 2).data().toString();
+        return macs.join(u' ');
+    };
+    auto *bar = m_window->findChild<QWidget *>(u"FindBar"_s);
+    QVERIFY(bar && !bar->isVisible());
+    QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(bar->isVisible());
+    auto *field = bar->findChild<QLineEdit *>();
+    list->setCurrentIndex(m_window->findDeviceRow(u"0B:01"_s));
+    QVERIFY(m_window->Edit->isEnabled());
+    for (const QChar c : typed) // one key at a time
+        field->insert(c);
+    QCOMPARE(shown(), found);
+    QVERIFY(!m_window->Edit->isEnabled()); // the selected row went
+    answer('D', "Hall D", true);
+    answer('E', "Roof E", false);
+    QTRY_COMPARE(shown(), afterAnswers);
+    const QString count = QString::number(afterAnswers.count(u' ') + 1);
+    QCOMPARE(bar->findChild<QLabel *>()->text(), chinese ? count + u" / 5 台设备"_s : count + u" of 5 devices"_s);
+
+    // Copy All copies the rows shown, and says so.
+    QMenu *menu = listMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().at(1)->text(), chinese ? u"复制显示的全部行"_s : u"Copy All Shown"_s);
+    menu->actions().at(1)->trigger();
+    menu->close();
+    QCOMPARE(QGuiApplication::clipboard()->text().count(u'\n'), afterAnswers.count(u' ') + 2);
+
+    // Esc in the field closes the bar, not the window, and every row is back.
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible() && m_window->isVisible());
+    QCOMPARE(shown(), u"0A:01 0B:01 0C:01 0D:01 0E:01"_s);
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(tst_WindowAdditions)

@@ -1,0 +1,433 @@
+#include "mainwindow/devicetablemodel.h"
+
+#include "net/devicetexts.h"
+#include "net/messages.h"
+
+#include <QBrush>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+// Clearing a list of at least this many devices hands the freed memory back
+// to the system.
+constexpr std::size_t ReleaseMemoryAboveRows = 1000;
+// Bounds the shared device types and the translations kept: made-up types
+// from a flood simply go unshared.
+constexpr qsizetype MaxSharedTexts = 1024;
+
+} // namespace
+
+DeviceTableModel::DeviceTableModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    m_placeNew.setSingleShot(true);
+    connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
+    m_marksChanged.setSingleShot(true);
+    m_marksChanged.setInterval(50);
+    connect(&m_marksChanged, &QTimer::timeout, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
+                             {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+    });
+}
+
+int DeviceTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(shown().size());
+}
+
+int DeviceTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : DeviceColumnCount;
+}
+
+QVariant DeviceTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return QVariant();
+    const Device &device = m_devices[shown()[index.row()]];
+    if (role == Qt::DisplayRole)
+        return shownText(device, index.column());
+    // Marks of an address that other listed devices show too, worked out when
+    // asked for, so that a change in a large group costs its members nothing.
+    if (index.column() != DeviceColumn::Ip
+        || (role != Qt::BackgroundRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole))
+        return QVariant();
+    const QString &address = device.texts[DeviceColumn::Ip];
+    if (!m_conflicts.isShared(address))
+        return QVariant();
+    if (role == Qt::BackgroundRole)
+        return QBrush(AddressConflicts::background(QGuiApplication::palette()));
+    return m_conflicts.tip(address, device.texts[DeviceColumn::Mac]);
+}
+
+QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < DeviceColumnCount)
+        return m_titles[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+bool DeviceTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= DeviceColumnCount
+        || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return false;
+    m_titles[section] = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+Qt::ItemFlags DeviceTableModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
+}
+
+QString DeviceTableModel::shownText(const Device &device, int column) const
+{
+    const QString &text = device.texts[column];
+    return column == DeviceColumn::Type || column == DeviceColumn::Dhcp ? translated(text) : text;
+}
+
+QString DeviceTableModel::translated(const QString &text) const
+{
+    const auto known = m_translations.constFind(text);
+    if (known != m_translations.cend())
+        return *known;
+    // The lookup takes UTF-8, so a Latin-1 text without a translation comes
+    // back unchanged; one with a zero character can't be looked up.
+    const QString shown = text.isEmpty() || text.contains(QChar(u'\0'))
+        ? text
+        : QCoreApplication::translate("Zol_ClientMainWindow", text.toUtf8().constData());
+    if (m_translations.size() < MaxSharedTexts)
+        m_translations.insert(text, shown);
+    return shown;
+}
+
+bool DeviceTableModel::isBefore(int a, int b) const
+{
+    const QString &x = m_devices[a].texts[m_sortColumn];
+    const QString &y = m_devices[b].texts[m_sortColumn];
+    // Equal texts, often the very same one, need no collation.
+    int order = 0;
+    if (x.size() != y.size() || (x.constData() != y.constData() && x != y))
+        order = shownText(m_devices[a], m_sortColumn).localeAwareCompare(shownText(m_devices[b], m_sortColumn));
+    if (order == 0)
+        return a < b;
+    return m_sortOrder == Qt::AscendingOrder ? order < 0 : order > 0;
+}
+
+bool DeviceTableModel::matches(const Device &device) const
+{
+    for (int column = 0; column < DeviceColumnCount; ++column) {
+        const QString &text = device.texts[column];
+        if (column != DeviceColumn::Type && column != DeviceColumn::Dhcp) {
+            if (contains(text))
+                return true;
+            continue;
+        }
+        // Translated texts are few: each is looked at once per filter.
+        if (const auto known = m_translatedMatches.constFind(text); known != m_translatedMatches.cend()) {
+            if (*known)
+                return true;
+            continue;
+        }
+        const bool found = contains(translated(text));
+        if (m_translatedMatches.size() < MaxSharedTexts)
+            m_translatedMatches.insert(text, found);
+        if (found)
+            return true;
+    }
+    return false;
+}
+
+bool DeviceTableModel::contains(QStringView text) const
+{
+    if (!m_asciiFilter)
+        return m_filterMatcher.indexIn(text) >= 0;
+    // Received texts are Latin-1, and translated ones add no letters with
+    // cases: in them, a filter of ASCII characters needs only ASCII's cases,
+    // which is many times faster than folding every character.
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c; };
+    const auto *filter = reinterpret_cast<const char16_t *>(m_asciiFilterLower.constData());
+    const qsizetype length = m_asciiFilterLower.size();
+    const char16_t *chars = text.utf16();
+    for (qsizetype at = 0, last = text.size() - length; at <= last; ++at) {
+        if (lower(chars[at]) != filter[0])
+            continue;
+        qsizetype k = 1;
+        while (k < length && lower(chars[at + k]) == filter[k])
+            ++k;
+        if (k == length)
+            return true;
+    }
+    return false;
+}
+
+int DeviceTableModel::rowOf(int device) const
+{
+    const std::vector<int> &order = shown();
+    const auto at = std::lower_bound(order.begin(), order.end(), device, [this](int a, int b) { return isBefore(a, b); });
+    return at != order.end() && *at == device ? int(at - order.begin()) : -1;
+}
+
+void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &devices, bool announce)
+{
+    const auto before = [this](int a, int b) { return isBefore(a, b); };
+    std::size_t row = 0;
+    for (auto first = devices.begin(); first != devices.end();) {
+        // The devices that go between the same two rows join the list in one step.
+        row = std::size_t(std::upper_bound(order.begin() + row, order.end(), *first, before) - order.begin());
+        auto last = first + 1;
+        while (last != devices.end() && (row == order.size() || isBefore(*last, order[row])))
+            ++last;
+        if (announce)
+            beginInsertRows(QModelIndex(), int(row), int(row + (last - first)) - 1);
+        order.insert(order.begin() + row, first, last);
+        if (announce)
+            endInsertRows();
+        row += std::size_t(last - first);
+        first = last;
+    }
+}
+
+void DeviceTableModel::placeNew()
+{
+    m_placeNew.stop();
+    if (m_new.empty())
+        return;
+    std::sort(m_new.begin(), m_new.end(), [this](int a, int b) { return isBefore(a, b); });
+    place(m_sorted, m_new, m_filter.isEmpty());
+    if (!m_filter.isEmpty()) {
+        std::vector<int> found;
+        std::copy_if(m_new.begin(), m_new.end(), std::back_inserter(found),
+                     [this](int device) { return matches(m_devices[std::size_t(device)]); });
+        place(m_filtered, found, true);
+    }
+    m_new.clear();
+    m_sincePlaced.start();
+    emit countsChanged();
+}
+
+template <typename Change>
+void DeviceTableModel::changeLayout(Change &&change)
+{
+    placeNew();
+    // Rows that views hold on to (the current and selected ones) follow
+    // their devices, or go when the filter hides them.
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> devices;
+    devices.reserve(std::size_t(before.size()));
+    for (const QModelIndex &index : before)
+        devices.push_back(shown()[std::size_t(index.row())]);
+    change();
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const int row = rowOf(devices[std::size_t(i)]);
+        after.append(row < 0 ? QModelIndex() : index(row, before[i].column()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+    emit countsChanged();
+}
+
+void DeviceTableModel::filter(std::vector<int> candidates)
+{
+    m_filtered.clear();
+    if (m_filter.isEmpty())
+        return;
+    // Looked at in the order the devices came, which is the order of their
+    // texts in memory: many times faster with tens of thousands of devices.
+    std::vector<char> found(m_devices.size(), 0);
+    for (int device : candidates)
+        found[std::size_t(device)] = 1;
+    for (std::size_t device = 0; device < m_devices.size(); ++device) {
+        if (found[device])
+            found[device] = matches(m_devices[device]);
+    }
+    for (int device : candidates) {
+        if (found[std::size_t(device)])
+            m_filtered.push_back(device);
+    }
+}
+
+void DeviceTableModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= DeviceColumnCount)
+        return;
+    changeLayout([&] {
+        m_sortColumn = column;
+        m_sortOrder = order;
+        const auto before = [this](int a, int b) { return isBefore(a, b); };
+        std::sort(m_sorted.begin(), m_sorted.end(), before);
+        std::sort(m_filtered.begin(), m_filtered.end(), before);
+    });
+}
+
+void DeviceTableModel::setFilterText(const QString &text)
+{
+    if (text == m_filter)
+        return;
+    changeLayout([&] {
+        // A longer text lets through only devices that the shorter one did.
+        const bool narrower = !m_filter.isEmpty() && text.contains(m_filter, Qt::CaseInsensitive);
+        m_filter = text;
+        m_filterMatcher.setPattern(text);
+        m_filterMatcher.setCaseSensitivity(Qt::CaseInsensitive);
+        m_asciiFilter = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        m_asciiFilterLower = text.toLower();
+        m_translatedMatches.clear();
+        filter(narrower ? std::move(m_filtered) : m_sorted);
+    });
+}
+
+void DeviceTableModel::retranslate()
+{
+    m_translations.clear();
+    m_translatedMatches.clear();
+    changeLayout([&] {
+        std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
+        filter(m_sorted);
+    });
+}
+
+QModelIndex DeviceTableModel::findRow(const QString &mac) const
+{
+    const auto known = m_byMac.constFind(mac);
+    const int row = known == m_byMac.cend() ? -1 : rowOf(*known);
+    return row < 0 ? QModelIndex() : index(row, 0);
+}
+
+void DeviceTableModel::takeReadResponse(const QString &text)
+{
+    // A device heard through two adapters, or answering again, usually
+    // repeats itself word for word: then its row is already what this
+    // answer would make of it.
+    {
+        FieldReader reader(text);
+        QStringView mac;
+        for (int field = 0; field < 5; ++field)
+            reader.nextFieldView(&mac);
+        const auto known = m_byMac.constFind(QString::fromRawData(mac.data(), mac.size()));
+        if (known != m_byMac.cend() && m_devices[std::size_t(*known)].answer == text)
+            return;
+    }
+    ReadResponse response;
+    if (!ParseReadResponse(text, &response))
+        return;
+    Device device{DeviceDisplayTexts(response), text};
+    QString &type = device.texts[DeviceColumn::Type];
+    if (const auto shared = m_types.constFind(type); shared != m_types.cend())
+        type = *shared;
+    else if (m_types.size() < MaxSharedTexts)
+        m_types.insert(type);
+
+    if (const auto known = m_byMac.constFind(response.mac); known != m_byMac.cend()) {
+        updateTexts(*known, std::move(device));
+        return;
+    }
+    if (m_devices.size() >= std::size_t(MaxRows)) {
+        if (!m_full)
+            qWarning("Device list full (%d devices): further devices are ignored until the next Find All", MaxRows);
+        m_full = true;
+        return;
+    }
+    const int added = int(m_devices.size());
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
+        && !m_marksChanged.isActive())
+        m_marksChanged.start();
+    m_byMac.insert(device.texts[DeviceColumn::Mac], added);
+    m_devices.push_back(std::move(device));
+    m_new.push_back(added);
+    m_sinceNew.start();
+    placeNewWhenDue();
+}
+
+void DeviceTableModel::placeNewWhenDue()
+{
+    // At the most every 100 ms with 10,000 rows listed (a second at the
+    // most), and as soon as the answers pause.
+    constexpr qint64 QuietMs = 10;
+    const qint64 interval = qMin<qint64>(1000, qint64(m_sorted.size()) / 100);
+    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
+    const qint64 quiet = m_sinceNew.elapsed();
+    if (waited >= interval || quiet >= QuietMs)
+        placeNew();
+    else if (!m_placeNew.isActive())
+        m_placeNew.start(int(qMin(interval - waited, QuietMs - quiet)));
+}
+
+void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std::pair<int, QString>> texts)
+{
+    const auto known = m_byMac.constFind(mac);
+    if (known == m_byMac.cend())
+        return;
+    // The device's next answer is read in full again.
+    Device changed{m_devices[std::size_t(*known)].texts, QString()};
+    for (const auto &[column, text] : texts)
+        changed.texts[std::size_t(column)] = text;
+    updateTexts(*known, std::move(changed));
+}
+
+void DeviceTableModel::updateTexts(int index, Device changed)
+{
+    Device &device = m_devices[std::size_t(index)];
+    if (changed.texts == device.texts) {
+        device.answer = changed.answer;
+        return;
+    }
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip])
+        && !m_marksChanged.isActive())
+        m_marksChanged.start();
+    const bool filtering = !m_filter.isEmpty();
+    if (changed.texts[std::size_t(m_sortColumn)] == device.texts[std::size_t(m_sortColumn)]
+        && (!filtering || matches(device) == matches(changed))) {
+        // In place.
+        device = std::move(changed);
+        if (const int row = rowOf(index); row >= 0)
+            emit dataChanged(this->index(row, 0), this->index(row, DeviceColumnCount - 1), {Qt::DisplayRole});
+        return;
+    }
+    // It moves, or the filter now lets it through or holds it back.
+    changeLayout([&] {
+        for (std::vector<int> *order : {&m_sorted, &m_filtered})
+            order->erase(std::remove(order->begin(), order->end(), index), order->end());
+        device = std::move(changed);
+        place(m_sorted, {index}, false);
+        if (filtering && matches(device))
+            place(m_filtered, {index}, false);
+    });
+}
+
+void DeviceTableModel::clear()
+{
+    const bool large = m_devices.size() >= ReleaseMemoryAboveRows;
+    beginResetModel();
+    m_devices = {};
+    m_sorted = {};
+    m_filtered = {};
+    m_new = {};
+    m_placeNew.stop();
+    m_byMac.clear();
+    m_types.clear();
+    m_conflicts.clear();
+    m_marksChanged.stop();
+    m_full = false;
+    endResetModel();
+    emit countsChanged();
+#ifdef __GLIBC__
+    // The allocator keeps what a large list freed for later use; give it
+    // back to the system, so that a flood of answers leaves no lasting mark.
+    if (large)
+        malloc_trim(0);
+#endif
+}
