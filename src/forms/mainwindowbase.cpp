@@ -124,10 +124,22 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     MFind->setObjectName(QStringLiteral("MFind"));
     MFind->setShortcut(QKeySequence::Find);
     addAction(MFind);
+    // Changing many devices at once, and the list to a file.
+    MAssignAddresses = new QAction(this);
+    MAssignAddresses->setObjectName(QStringLiteral("MAssignAddresses"));
+    MApplyPlan = new QAction(this);
+    MApplyPlan->setObjectName(QStringLiteral("MApplyPlan"));
+    MExportList = new QAction(this);
+    MExportList->setObjectName(QStringLiteral("MExportList"));
 
     menubar = new QMenuBar(this);
     menubar->setObjectName(QStringLiteral("menubar"));
     setMenuBar(menubar);
+    DevicesMenu = new QMenu(this);
+    DevicesMenu->addActions({MAssignAddresses, MApplyPlan, MExportList});
+    DevicesMenu->addSeparator();
+    DevicesMenu->addAction(MFind);
+    menubar->addMenu(DevicesMenu);
     // The two languages, the one in force checked.
     LanguageMenu = new QMenu(this);
     auto *languages = new QActionGroup(this);
@@ -165,6 +177,9 @@ Zol_ClientMainWindowBase::Zol_ClientMainWindowBase(QWidget *parent, const char *
     connect(MEnglish, &QAction::triggered, this, [this] { English(); });
     connect(MDetect, &QAction::triggered, this, [this] { Detect(); });
     connect(MAbout, &QAction::triggered, this, [this] { About(); });
+    connect(MAssignAddresses, &QAction::triggered, this, [this] { AssignAddresses(); });
+    connect(MApplyPlan, &QAction::triggered, this, [this] { ApplyPlan(); });
+    connect(MExportList, &QAction::triggered, this, [this] { ExportList(); });
     connect(Find_All, &QPushButton::clicked, this, [this] { Find_All_clicked(); });
     connect(Edit, &QPushButton::clicked, this, [this] { Edit_clicked(); });
     connect(Exit, &QPushButton::clicked, this, [this] { Exit_clicked(); });
@@ -227,6 +242,13 @@ void Zol_ClientMainWindowBase::languageChange()
     MAbout->setIconText(tr("&About"));
     MAbout->setToolTip(tr("About"));
     MFind->setText(tr("&Find…"));
+    MAssignAddresses->setText(tr("&Assign Addresses…"));
+    MAssignAddresses->setToolTip(tr("Give the checked devices a range of addresses"));
+    MApplyPlan->setText(tr("Apply &Plan…"));
+    MApplyPlan->setToolTip(tr("Change the devices as the lines of a plan file say"));
+    MExportList->setText(tr("&Export List…"));
+    MExportList->setToolTip(tr("Write the list to a CSV file"));
+    DevicesMenu->setTitle(tr("&Devices"));
     LanguageMenu->setTitle(tr("&Language"));
     HelpMenu->setTitle(tr("&Help"));
 
@@ -291,4 +313,19 @@ void Zol_ClientMainWindowBase::MainList_returnPressed(const QModelIndex &)
 void Zol_ClientMainWindowBase::MainList_selectionChanged(const QModelIndex &)
 {
     qWarning("Zol_ClientMainWindowBase::MainList_selectionChanged(QListViewItem*): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::AssignAddresses()
+{
+    qWarning("Zol_ClientMainWindowBase::AssignAddresses(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::ApplyPlan()
+{
+    qWarning("Zol_ClientMainWindowBase::ApplyPlan(): Not implemented yet");
+}
+
+void Zol_ClientMainWindowBase::ExportList()
+{
+    qWarning("Zol_ClientMainWindowBase::ExportList(): Not implemented yet");
 }

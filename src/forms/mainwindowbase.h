@@ -34,6 +34,7 @@ public:
     QPushButton *Edit;
     QPushButton *Exit;
     QMenuBar *menubar;
+    QMenu *DevicesMenu;
     QMenu *LanguageMenu;
     QMenu *HelpMenu;
     QAction *MEnglish;
@@ -43,6 +44,9 @@ public:
     QAction *MWhat_s_This;
     QAction *MAbout;
     QAction *MFind;
+    QAction *MAssignAddresses;
+    QAction *MApplyPlan;
+    QAction *MExportList;
 
     static constexpr int ColumnCount = ColumnLayoutRecord::ColumnCount;
 
@@ -57,6 +61,9 @@ public slots:
     virtual void Edit_clicked();
     virtual void MainList_returnPressed(const QModelIndex &);
     virtual void MainList_selectionChanged(const QModelIndex &);
+    virtual void AssignAddresses();
+    virtual void ApplyPlan();
+    virtual void ExportList();
 
 protected:
     QGridLayout *Zol_ClientMainWindowBaseLayout;

@@ -111,17 +111,17 @@ QString traceLine(const char *prefix, int column, const QString &label, int widt
             + QLatin1String(", order: ") + QString::number(order);
 }
 
-bool replaceFile(const QString &fileName, const QByteArray &data)
+bool replaceFile(const QString &fileName, const QByteArray &data, QString *error)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // Without a commit the new file is discarded and the old one stays.
     // Flush here so a failing write of the buffered bytes is seen before the
     // rename, not lost inside it.
-    if (file.write(data) != data.size() || !file.flush())
-        return false;
-    return file.commit();
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush() && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 } // namespace ColumnLayoutRecord

@@ -71,7 +71,8 @@ QByteArray encode(const Columns &columns, const QString &language);
 QString traceLine(const char *prefix, int column, const QString &label, int width, int order);
 
 // Replaces fileName with data through a new file renamed over the old one, so
-// a failure at any point leaves the old file as it was.
-bool replaceFile(const QString &fileName, const QByteArray &data);
+// a failure at any point leaves the old file as it was; then error, when
+// given, says why.
+bool replaceFile(const QString &fileName, const QByteArray &data, QString *error = nullptr);
 
 } // namespace ColumnLayoutRecord

@@ -2,6 +2,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include "commissioning/commissioningdialog.h"
 #include "mainwindow/devicetablemodel.h"
 
 #include "net/deviceresponseevent.h"
@@ -33,10 +34,15 @@ void Zol_ClientMainWindow::customEvent(QEvent *event)
         FieldReader reader(text);
         QStringView keyword;
         reader.nextFieldView(&keyword);
-        if (keyword == ReadResponseKeyword())
+        if (keyword == ReadResponseKeyword()) {
             m_devices->takeReadResponse(text);
-        else if (keyword == WriteResponseKeyword())
-            handleWriteResponse(text);
+            if (m_commissioning)
+                m_commissioning->takeReadAnswer(text);
+        } else if (keyword == WriteResponseKeyword()) {
+            // While a batch runs, its devices' verdicts are its own.
+            if (!m_commissioning || !m_commissioning->takeWriteAnswer(text))
+                handleWriteResponse(text);
+        }
     }
 }
 

@@ -408,6 +408,16 @@ void DeviceTableModel::updateTexts(int index, Device changed)
     });
 }
 
+QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()
+{
+    placeNew();
+    QList<std::array<QString, DeviceColumnCount>> devices;
+    devices.reserve(qsizetype(m_sorted.size()));
+    for (int device : m_sorted)
+        devices << m_devices[std::size_t(device)].texts;
+    return devices;
+}
+
 void DeviceTableModel::clear()
 {
     const bool large = m_devices.size() >= ReleaseMemoryAboveRows;

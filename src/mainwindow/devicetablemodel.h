@@ -66,6 +66,9 @@ public:
     QModelIndex findRow(const QString &mac) const;
     // Devices listed, shown or not.
     int deviceCount() const { return int(m_sorted.size()); }
+    // Every device listed, shown or not, in the list's order, its texts as
+    // received (none translated).
+    QList<std::array<QString, DeviceColumnCount>> listedDevices();
 
 signals:
     // The devices listed or shown became more or fewer.

@@ -109,6 +109,8 @@ void Zol_ClientMainWindow::updateCounts()
 {
     const int listed = m_devices->deviceCount();
     m_deviceCount->setText(listed == 1 ? tr("1 device") : tr("%1 devices").arg(listed));
+    MAssignAddresses->setEnabled(listed > 0);
+    MExportList->setEnabled(listed > 0);
     if (m_findBar->isVisible())
         m_findBar->updateCount();
 }
@@ -121,6 +123,8 @@ void Zol_ClientMainWindow::showListMenu(const QPoint &position)
         m_listMenu->addActions(m_rowCopy->actions(false));
         m_listMenu->addSeparator();
         m_listMenu->addAction(MFind);
+        m_listMenu->addSeparator();
+        m_listMenu->addActions({MAssignAddresses, MApplyPlan, MExportList});
     }
     // Texts and states as of now.
     m_rowCopy->actions(!m_devices->filterText().isEmpty());

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QModelIndex>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -15,6 +16,7 @@ class QLabel;
 class QMenu;
 QT_END_NAMESPACE
 
+class CommissioningDialog;
 class DeviceTableModel;
 class FindBar;
 class ResponseHoldBack;
@@ -36,6 +38,13 @@ public:
     // Row of the device with exactly this MAC text; invalid when it is not
     // listed or the find bar's filter hides it.
     QModelIndex findDeviceRow(const QString &mac) const;
+
+    // Writes the list in zolctl find's CSV format, beside the file and then
+    // renamed over it; tells the user and returns false when it can't.
+    bool exportListTo(const QString &fileName);
+    // Opens Apply Plan with the plan in the file; tells the user why and
+    // returns false when it can't be read.
+    bool applyPlanFrom(const QString &fileName);
 
     // Members shared with the response handling and the modify flow.
     ReceiveThread Receiver;
@@ -60,6 +69,9 @@ public slots:
     void Chinese() override;
     void Edit_clicked() override;
     void Exit_clicked() override;
+    void AssignAddresses() override;
+    void ApplyPlan() override;
+    void ExportList() override;
 
 protected:
     void customEvent(QEvent *event) override;
@@ -82,6 +94,7 @@ private:
     // The list's context menu, made in this one place.
     void showListMenu(const QPoint &position);
     void updateCounts();
+    void openCommissioning(CommissioningDialog *dialog);
 
     DeviceTableModel *const m_devices;
     RowCopy *const m_rowCopy;
@@ -91,4 +104,9 @@ private:
     QMenu *m_listMenu = nullptr;
     // Keeps device answers waiting while the modify flow runs (made on first use).
     ResponseHoldBack *m_responseHoldBack = nullptr;
+    // The commissioning dialog while it is open: its run takes its devices'
+    // answers.
+    QPointer<CommissioningDialog> m_commissioning;
+    // Where the file dialogs open, for this session.
+    QString m_lastFolder;
 };

@@ -5,6 +5,7 @@
 
 #include "app/commandline.h"
 #include "ui/appshell.h"
+#include "forms/aboutboxform.h"
 #include "forms/deviceupdating.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/modifyflow.h"
@@ -42,6 +43,11 @@ private slots:
     void languageFromCommandLineAndSwitch();
     void languageMenu();
     void deviceTextsShownAsReceived();
+    // Minor and patch in two digits, as the build makes them.
+    void aboutShowsTheVersion()
+    {
+        QCOMPARE(aboutboxform(m_window.get()).versionLabel->text().section(u' ', -1), u"1.04.04"_s);
+    }
 
 private:
     void post(const QString &text) { QCoreApplication::postEvent(m_window.get(), new DeviceResponseEvent(text)); }
@@ -339,7 +345,7 @@ void tst_MainWindow::languageMenu()
 {
     restartWith(QByteArray(64, '\0') + "en" + QByteArray(6, '\0'));
     m_window->MenuInit(true);
-    QMenu *menu = m_window->menuBar()->actions().at(0)->menu();
+    QMenu *menu = m_window->menuBar()->actions().at(1)->menu();
     QTRY_COMPARE(menu->title(), u"&Language"_s);
     QCOMPARE(menu->actions(), (QList<QAction *>{m_window->MEnglish, m_window->MChinese}));
     QVERIFY(m_window->MEnglish->isChecked() && m_window->MChinese->isCheckable());
