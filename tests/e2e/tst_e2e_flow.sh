@@ -58,14 +58,15 @@ within 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || 
 
 # --- three devices: two on the first segment, one on the second.
 mac=00:1A:2B:3C:4D:01
-sim() { # segment log device...
-    local ns=$1 log=$2 args=(); shift 2
+sim() { # segment log device... (and the options in simopts)
+    local ns=$1 log=$2 args=(${simopts[@]+"${simopts[@]}"}); shift 2
     for d in "$@"; do args+=(--device "$d"); done
     ip netns exec "$ns" "$ZOL_DEVSIM" --log "$work/$log.log" "${args[@]}" & pids+=($!)
     within 5 grep -qs '^READY' "$work/$log.log" || fail "simulator on $ns did not start"
 }
 sim "$seg1" seg1 "$mac,1A2B,10.77.1.20,255.255.255.0,10.77.1.1,FALSE,Valve_7,Cellar,Gate Box" \
     "00:1A:2B:3C:4D:02,2C,10.77.1.21,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"
+seg1sim=${pids[-1]}
 sim "$seg2" seg2 "00:1A:2B:3C:4D:03,10,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,Meter,Roof"
 
 # --- the program's folder, with its message files and no config.cfg yet.
@@ -94,12 +95,13 @@ copied() { # the focused field's whole text
 }
 # lists ROWS...: within 5 seconds, "Copy All" of the list's context menu (the
 # Menu key on the list, then its second entry) gives the column titles and
-# exactly these rows, in any order.
+# exactly these rows, in any order. Space selects the first row even where
+# the list made it current without selecting it (taking the focus back).
 lists() {
     local want
     want=$(printf '%s\n' "$@" | LC_ALL=C sort)
     all_rows() {
-        keys "$main" Home Menu Down Down Return && sleep 0.3
+        keys "$main" Home space Menu Down Down Return && sleep 0.3
         xclip -o -selection clipboard >"$work/list" 2>/dev/null
         [ "$(head -1 "$work/list")" = "$titles" ] && [ "$(tail -n +2 "$work/list" | LC_ALL=C sort)" = "$want" ]
     }
@@ -179,6 +181,37 @@ queried ZOL_READ_QUERY,0,4 || fail "no discovery after the progress"
 step="the refreshed row"
 lists "${row1/10.77.1.20/10.77.1.99}" "$row2" "$row3" || fail "the list is not the edited one: $(cat "$work/list")"
 [ "$(cat "$work/messages.log")" = $'Invalid IP Address.\n--' ] || fail "messages beyond the refusal"
+
+step="Assign Addresses over the first segment"
+# Its simulator again, the devices as they now are, each answer 0.8 s late:
+# the run lasts long enough to be seen.
+kill "$seg1sim"
+simopts=(--delay 800)
+sim "$seg1" seg1b "$mac,1A2B,10.77.1.99,255.255.255.0,10.77.1.1,FALSE,Valve_7,Cellar,Gate Box" \
+    "00:1A:2B:3C:4D:02,2C,10.77.1.21,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"
+# The first row is selected (lists pressed Home) and comes checked; the filter
+# and Check all add the other device of the segment.
+keys "$main" alt+d a
+dialog=$(window "Assign Addresses") || fail "no Assign Addresses dialog"
+keys "$dialog" alt+f && xdotool type --delay 30 10.77.1.
+keys "$dialog" alt+a alt+i ctrl+a && xdotool type --delay 30 10.77.1.50
+keys "$dialog" alt+p
+within 5 logged seg1b "RECV 10.77.1.1:2850 ZOL_WRITE_QUERY,0,6,00:1A:2B:3C:4D:02,10.77.1.51,255.255.255.0,10.77.1.1,FALSE,Pump_1,Hall A," \
+    || fail "no write query giving the second device 10.77.1.51"
+logged seg1b "RECV 10.77.1.1:2850 ZOL_WRITE_QUERY,0,5,$mac,10.77.1.50,255.255.255.0,10.77.1.1,FALSE,Valve_7,Cellar," \
+    || fail "no write query giving the first device 10.77.1.50"
+shot "$dialog" commissioning
+# The rows with their statuses, copied from the table (the filter, then Tab
+# past the disabled check buttons).
+both_updated() {
+    keys "$dialog" alt+f Tab ctrl+a ctrl+c && sleep 0.2
+    [ "$(xclip -o -selection clipboard | grep -c $'\tupdated \xe2\x9c\x93$')" = 2 ]
+}
+within 10 both_updated || fail "not both updated: $(xclip -o -selection clipboard)"
+# Esc, not Alt+E: the Alt let go over the main window would take it to its menu bar.
+keys "$dialog" Escape
+lists "${row1/10.77.1.20/10.77.1.50}" "$(sed 's/10.77.1.21/10.77.1.51/; s/Enabled/Disabled/' <<<"$row2")" "$row3" \
+    || fail "the list does not show the new addresses: $(cat "$work/list")"
 
 step="Esc ends the program with exit code 0"
 keys "$main" Escape
