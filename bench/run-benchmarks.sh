@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 bin=$(cd "$build/bin" 2>/dev/null && pwd) || { echo "no $build/bin: build first (./build.sh test)" >&2; exit 2; }
-for p in zol_bench_burst zol_bench_find zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
+for p in zol_bench_burst zol_bench_find zol_bench_commission zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
     [ -x "$bin/$p" ] || { echo "missing $bin/$p: build first" >&2; exit 2; }
 done
 if ! unshare -n true 2>/dev/null; then
@@ -42,6 +42,9 @@ echo "== B5: 50,000 devices, 1,000 of them sharing addresses: in pairs, then all
 echo
 echo "== B7: find bar over 50,000 devices: each key, and Esc =="
 QT_QPA_PLATFORM=offscreen "$bin/zol_bench_find" --devices 50000 --repeat "$REPEAT"
+echo
+echo "== B8: Assign Addresses over 1,000 devices: opening, and each key of the first address =="
+QT_QPA_PLATFORM=offscreen "$bin/zol_bench_commission" --devices 1000 --repeat "$REPEAT"
 SCRIPT
 
 command -v Xvfb >/dev/null 2>&1 || exit 0
