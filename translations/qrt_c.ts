@@ -13,6 +13,347 @@
     </message>
 </context>
 <context>
+    <name>CommissioningDialog</name>
+    <message>
+        <source>Apply Plan</source>
+        <translation>应用计划</translation>
+    </message>
+    <message>
+        <source>Plan %1: %2 lines. Uncheck the lines to leave out.</source>
+        <translation>计划 %1：%2 行。取消勾选要略过的行。</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checked</source>
+        <translation>已勾选 %1 / %2</translation>
+    </message>
+    <message>
+        <source>Check the devices to change.</source>
+        <translation>请勾选要更改的设备。</translation>
+    </message>
+    <message>
+        <source>Apply is possible once the marked fields and rows are right.</source>
+        <translation>标出的字段和行改正后才能应用。</translation>
+    </message>
+    <message>
+        <source>The checks pass: Apply sends the new settings to the %1 devices checked.</source>
+        <translation>检查通过：“应用”将把新设置发送给勾选的 %1 台设备。</translation>
+    </message>
+    <message>
+        <source>no change</source>
+        <translation>无更改</translation>
+    </message>
+    <message>
+        <source>Sending the new settings…</source>
+        <translation>正在发送新设置…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done</source>
+        <translation>已完成 %1 / %2</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1</source>
+        <translation>已取消：%1</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>完成。</translation>
+    </message>
+    <message>
+        <source>retried %1</source>
+        <translation>已重发 %1 次</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>已发送</translation>
+    </message>
+    <message>
+        <source>retried</source>
+        <translation>已重发</translation>
+    </message>
+    <message>
+        <source>said updated</source>
+        <translation>设备称已更新</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>未变</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>已更新</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>被拒绝</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>未经核实</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>未找到</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>未发送</translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation>检查未通过</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing more is sent; what was sent stays sent. Waiting for the answers to the writes already out (Cancel again to stop waiting).</source>
+        <translation>已取消：不再发送任何内容，已发送的保持有效。正在等待已发出写入的应答（再次点击“取消”停止等待）。</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningDialogBase</name>
+    <message>
+        <source>Assign Addresses</source>
+        <translation>分配地址</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>筛选(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>Text in any column</source>
+        <translation>任一列中的文字</translation>
+    </message>
+    <message>
+        <source>Check &amp;all</source>
+        <translation>全部勾选(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Check n&amp;one</source>
+        <translation>全部取消(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Addresses to give, counted up from the first</source>
+        <translation>要分配的地址，从第一个起依次递增</translation>
+    </message>
+    <message>
+        <source>F&amp;irst address:</source>
+        <translation>起始地址(&amp;I)：</translation>
+    </message>
+    <message>
+        <source>Subnet &amp;mask:</source>
+        <translation>子网掩码(&amp;M)：</translation>
+    </message>
+    <message>
+        <source>&amp;Gateway:</source>
+        <translation>网关(&amp;G)：</translation>
+    </message>
+    <message>
+        <source>&amp;Name pattern:</source>
+        <translation>名称模板(&amp;N)：</translation>
+    </message>
+    <message>
+        <source>e.g. Cam_{n}</source>
+        <translation>例如 Cam_{n}</translation>
+    </message>
+    <message>
+        <source>{n} is the running number from 1, {n:03} the same with three digits; empty keeps the names</source>
+        <translation>{n} 是从 1 开始的序号，{n:03} 为补足三位的序号；留空则保留原名称</translation>
+    </message>
+    <message>
+        <source>&amp;Location:</source>
+        <translation>位置(&amp;L)：</translation>
+    </message>
+    <message>
+        <source>empty: kept</source>
+        <translation>留空：保留</translation>
+    </message>
+    <message>
+        <source>Skip addresses in use</source>
+        <translation>跳过已使用的地址</translation>
+    </message>
+    <message>
+        <source>Addresses that devices outside the selection show, and the gateway&apos;s, are never given</source>
+        <translation>未勾选设备正在使用的地址以及网关地址都不会被分配</translation>
+    </message>
+    <message>
+        <source>A&amp;pply</source>
+        <translation>应用(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>取消(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Clos&amp;e</source>
+        <translation>关闭(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Shows only the devices with this text in a column</source>
+        <translation>只显示某一列中含有此文字的设备</translation>
+    </message>
+    <message>
+        <source>Check all</source>
+        <translation>全部勾选</translation>
+    </message>
+    <message>
+        <source>Check every device shown</source>
+        <translation>勾选所有显示的设备</translation>
+    </message>
+    <message>
+        <source>Check none</source>
+        <translation>全部取消</translation>
+    </message>
+    <message>
+        <source>Uncheck every device shown</source>
+        <translation>取消勾选所有显示的设备</translation>
+    </message>
+    <message>
+        <source>Devices checked</source>
+        <translation>已勾选的设备</translation>
+    </message>
+    <message>
+        <source>Devices to change</source>
+        <translation>要更改的设备</translation>
+    </message>
+    <message>
+        <source>One row per device: its check box, its address now, the new settings and the status of the change</source>
+        <translation>每台设备一行：复选框、当前地址、新设置以及更改状态</translation>
+    </message>
+    <message>
+        <source>First address</source>
+        <translation>起始地址</translation>
+    </message>
+    <message>
+        <source>The address the first checked device gets; the next ones count up</source>
+        <translation>第一台勾选设备获得的地址，其后的设备依次递增</translation>
+    </message>
+    <message>
+        <source>Subnet mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>Name pattern</source>
+        <translation>名称模板</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>The location every checked device gets; empty keeps them</source>
+        <translation>每台勾选设备获得的位置；留空则保留原位置</translation>
+    </message>
+    <message>
+        <source>Problem with the field above</source>
+        <translation>上方字段的问题</translation>
+    </message>
+    <message>
+        <source>Checks</source>
+        <translation>检查</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Devices done</source>
+        <translation>已完成的设备</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Send the new settings to the checked devices</source>
+        <translation>把新设置发送给勾选的设备</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Send nothing more; what was sent stays sent</source>
+        <translation>不再发送；已发送的保持有效</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningModel</name>
+    <message>
+        <source>%1, checked</source>
+        <translation>%1，已勾选</translation>
+    </message>
+    <message>
+        <source>%1, not checked</source>
+        <translation>%1，未勾选</translation>
+    </message>
+    <message>
+        <source>Address now: %1</source>
+        <translation>当前地址：%1</translation>
+    </message>
+    <message>
+        <source>New: %1</source>
+        <translation>新设置：%1</translation>
+    </message>
+    <message>
+        <source>Status: %1</source>
+        <translation>状态：%1</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>New Settings</source>
+        <translation>新设置</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+</context>
+<context>
     <name>Device_UpdatingBase</name>
     <message>
         <source>Please Wait</source>
@@ -234,6 +575,42 @@
         <source>%1 devices</source>
         <translation>%1 台设备</translation>
     </message>
+    <message>
+        <source>Apply Plan</source>
+        <translation>应用计划</translation>
+    </message>
+    <message>
+        <source>Plans (*.csv *.json);;All files (*)</source>
+        <translation>计划 (*.csv *.json);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>the file is larger than 64 MiB</source>
+        <translation>文件大于 64 MiB</translation>
+    </message>
+    <message>
+        <source>it names no device</source>
+        <translation>其中没有任何设备</translation>
+    </message>
+    <message>
+        <source>The plan %1 cannot be applied:
+%2</source>
+        <translation>无法应用计划 %1：
+%2</translation>
+    </message>
+    <message>
+        <source>Export List</source>
+        <translation>导出列表</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV 文件 (*.csv);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>The list could not be written to %1:
+%2</source>
+        <translation>无法把列表写入 %1：
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindowBase</name>
@@ -368,6 +745,34 @@
     <message>
         <source>&amp;Find…</source>
         <translation>查找(&amp;F)…</translation>
+    </message>
+    <message>
+        <source>&amp;Assign Addresses…</source>
+        <translation>分配地址(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>Apply &amp;Plan…</source>
+        <translation>应用计划(&amp;P)…</translation>
+    </message>
+    <message>
+        <source>Change the devices as the lines of a plan file say</source>
+        <translation>按计划文件的各行更改设备</translation>
+    </message>
+    <message>
+        <source>&amp;Export List…</source>
+        <translation>导出列表(&amp;E)…</translation>
+    </message>
+    <message>
+        <source>Write the list to a CSV file</source>
+        <translation>把列表写入 CSV 文件</translation>
+    </message>
+    <message>
+        <source>&amp;Devices</source>
+        <translation>设备(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Give many devices a range of addresses at once</source>
+        <translation>一次为多台设备分配一段地址</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,347 @@
     </message>
 </context>
 <context>
+    <name>CommissioningDialog</name>
+    <message>
+        <source>Apply Plan</source>
+        <translation>Apply Plan</translation>
+    </message>
+    <message>
+        <source>Plan %1: %2 lines. Uncheck the lines to leave out.</source>
+        <translation>Plan %1: %2 lines. Uncheck the lines to leave out.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checked</source>
+        <translation>%1 of %2 checked</translation>
+    </message>
+    <message>
+        <source>Check the devices to change.</source>
+        <translation>Check the devices to change.</translation>
+    </message>
+    <message>
+        <source>Apply is possible once the marked fields and rows are right.</source>
+        <translation>Apply is possible once the marked fields and rows are right.</translation>
+    </message>
+    <message>
+        <source>The checks pass: Apply sends the new settings to the %1 devices checked.</source>
+        <translation>The checks pass: Apply sends the new settings to the %1 devices checked.</translation>
+    </message>
+    <message>
+        <source>no change</source>
+        <translation>no change</translation>
+    </message>
+    <message>
+        <source>Sending the new settings…</source>
+        <translation>Sending the new settings…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 done</source>
+        <translation>%1 of %2 done</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1</source>
+        <translation>Cancelled: %1</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Done.</translation>
+    </message>
+    <message>
+        <source>retried %1</source>
+        <translation>retried %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>retried</source>
+        <translation>retried</translation>
+    </message>
+    <message>
+        <source>said updated</source>
+        <translation>said updated</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>updated</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>not sent</translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation>check failed</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing more is sent; what was sent stays sent. Waiting for the answers to the writes already out (Cancel again to stop waiting).</source>
+        <translation>Cancelled: nothing more is sent; what was sent stays sent. Waiting for the answers to the writes already out (Cancel again to stop waiting).</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningDialogBase</name>
+    <message>
+        <source>Assign Addresses</source>
+        <translation>Assign Addresses</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Text in any column</source>
+        <translation>Text in any column</translation>
+    </message>
+    <message>
+        <source>Check &amp;all</source>
+        <translation>Check &amp;all</translation>
+    </message>
+    <message>
+        <source>Check n&amp;one</source>
+        <translation>Check n&amp;one</translation>
+    </message>
+    <message>
+        <source>Addresses to give, counted up from the first</source>
+        <translation>Addresses to give, counted up from the first</translation>
+    </message>
+    <message>
+        <source>F&amp;irst address:</source>
+        <translation>F&amp;irst address:</translation>
+    </message>
+    <message>
+        <source>Subnet &amp;mask:</source>
+        <translation>Subnet &amp;mask:</translation>
+    </message>
+    <message>
+        <source>&amp;Gateway:</source>
+        <translation>&amp;Gateway:</translation>
+    </message>
+    <message>
+        <source>&amp;Name pattern:</source>
+        <translation>&amp;Name pattern:</translation>
+    </message>
+    <message>
+        <source>e.g. Cam_{n}</source>
+        <translation>e.g. Cam_{n}</translation>
+    </message>
+    <message>
+        <source>{n} is the running number from 1, {n:03} the same with three digits; empty keeps the names</source>
+        <translation>{n} is the running number from 1, {n:03} the same with three digits; empty keeps the names</translation>
+    </message>
+    <message>
+        <source>&amp;Location:</source>
+        <translation>&amp;Location:</translation>
+    </message>
+    <message>
+        <source>empty: kept</source>
+        <translation>empty: kept</translation>
+    </message>
+    <message>
+        <source>Skip addresses in use</source>
+        <translation>Skip addresses in use</translation>
+    </message>
+    <message>
+        <source>Addresses that devices outside the selection show, and the gateway&apos;s, are never given</source>
+        <translation>Addresses that devices outside the selection show, and the gateway&apos;s, are never given</translation>
+    </message>
+    <message>
+        <source>A&amp;pply</source>
+        <translation>A&amp;pply</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Clos&amp;e</source>
+        <translation>Clos&amp;e</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Shows only the devices with this text in a column</source>
+        <translation>Shows only the devices with this text in a column</translation>
+    </message>
+    <message>
+        <source>Check all</source>
+        <translation>Check all</translation>
+    </message>
+    <message>
+        <source>Check every device shown</source>
+        <translation>Check every device shown</translation>
+    </message>
+    <message>
+        <source>Check none</source>
+        <translation>Check none</translation>
+    </message>
+    <message>
+        <source>Uncheck every device shown</source>
+        <translation>Uncheck every device shown</translation>
+    </message>
+    <message>
+        <source>Devices checked</source>
+        <translation>Devices checked</translation>
+    </message>
+    <message>
+        <source>Devices to change</source>
+        <translation>Devices to change</translation>
+    </message>
+    <message>
+        <source>One row per device: its check box, its address now, the new settings and the status of the change</source>
+        <translation>One row per device: its check box, its address now, the new settings and the status of the change</translation>
+    </message>
+    <message>
+        <source>First address</source>
+        <translation>First address</translation>
+    </message>
+    <message>
+        <source>The address the first checked device gets; the next ones count up</source>
+        <translation>The address the first checked device gets; the next ones count up</translation>
+    </message>
+    <message>
+        <source>Subnet mask</source>
+        <translation>Subnet mask</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>Name pattern</source>
+        <translation>Name pattern</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>The location every checked device gets; empty keeps them</source>
+        <translation>The location every checked device gets; empty keeps them</translation>
+    </message>
+    <message>
+        <source>Problem with the field above</source>
+        <translation>Problem with the field above</translation>
+    </message>
+    <message>
+        <source>Checks</source>
+        <translation>Checks</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Devices done</source>
+        <translation>Devices done</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Send the new settings to the checked devices</source>
+        <translation>Send the new settings to the checked devices</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Send nothing more; what was sent stays sent</source>
+        <translation>Send nothing more; what was sent stays sent</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CommissioningModel</name>
+    <message>
+        <source>%1, checked</source>
+        <translation>%1, checked</translation>
+    </message>
+    <message>
+        <source>%1, not checked</source>
+        <translation>%1, not checked</translation>
+    </message>
+    <message>
+        <source>Address now: %1</source>
+        <translation>Address now: %1</translation>
+    </message>
+    <message>
+        <source>New: %1</source>
+        <translation>New: %1</translation>
+    </message>
+    <message>
+        <source>Status: %1</source>
+        <translation>Status: %1</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC Address</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>Device Type</translation>
+    </message>
+    <message>
+        <source>New Settings</source>
+        <translation>New Settings</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
     <name>Device_UpdatingBase</name>
     <message>
         <source>Please Wait</source>
@@ -234,6 +575,42 @@
         <source>%1 devices</source>
         <translation>%1 devices</translation>
     </message>
+    <message>
+        <source>Apply Plan</source>
+        <translation>Apply Plan</translation>
+    </message>
+    <message>
+        <source>Plans (*.csv *.json);;All files (*)</source>
+        <translation>Plans (*.csv *.json);;All files (*)</translation>
+    </message>
+    <message>
+        <source>the file is larger than 64 MiB</source>
+        <translation>the file is larger than 64 MiB</translation>
+    </message>
+    <message>
+        <source>it names no device</source>
+        <translation>it names no device</translation>
+    </message>
+    <message>
+        <source>The plan %1 cannot be applied:
+%2</source>
+        <translation>The plan %1 cannot be applied:
+%2</translation>
+    </message>
+    <message>
+        <source>Export List</source>
+        <translation>Export List</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV files (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>The list could not be written to %1:
+%2</source>
+        <translation>The list could not be written to %1:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>Zol_ClientMainWindowBase</name>
@@ -368,6 +745,34 @@
     <message>
         <source>&amp;Find…</source>
         <translation>&amp;Find…</translation>
+    </message>
+    <message>
+        <source>&amp;Assign Addresses…</source>
+        <translation>&amp;Assign Addresses…</translation>
+    </message>
+    <message>
+        <source>Apply &amp;Plan…</source>
+        <translation>Apply &amp;Plan…</translation>
+    </message>
+    <message>
+        <source>Change the devices as the lines of a plan file say</source>
+        <translation>Change the devices as the lines of a plan file say</translation>
+    </message>
+    <message>
+        <source>&amp;Export List…</source>
+        <translation>&amp;Export List…</translation>
+    </message>
+    <message>
+        <source>Write the list to a CSV file</source>
+        <translation>Write the list to a CSV file</translation>
+    </message>
+    <message>
+        <source>&amp;Devices</source>
+        <translation>&amp;Devices</translation>
+    </message>
+    <message>
+        <source>Give many devices a range of addresses at once</source>
+        <translation>Give many devices a range of addresses at once</translation>
     </message>
 </context>
 <context>

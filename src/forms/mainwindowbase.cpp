@@ -243,7 +243,7 @@ void Zol_ClientMainWindowBase::languageChange()
     MAbout->setToolTip(tr("About"));
     MFind->setText(tr("&Find…"));
     MAssignAddresses->setText(tr("&Assign Addresses…"));
-    MAssignAddresses->setToolTip(tr("Give the checked devices a range of addresses"));
+    MAssignAddresses->setToolTip(tr("Give many devices a range of addresses at once"));
     MApplyPlan->setText(tr("Apply &Plan…"));
     MApplyPlan->setToolTip(tr("Change the devices as the lines of a plan file say"));
     MExportList->setText(tr("&Export List…"));
