@@ -14,37 +14,22 @@
 // Runs only where the network namespace has nothing but loopback: the window
 // broadcasts its start-up discovery from every local address.
 
-#include "benchcommon.h"
+#include "windowbench.h"
 
 #include "commissioning/commissioningdialog.h"
 #include "commissioning/commissioningmodel.h"
-#include "mainwindow/mainwindow.h"
-#include "net/deviceresponseevent.h"
 
-#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 namespace {
-
-// Lets the window handle what the last step posted: layouts and painting.
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
-}
 
 struct Times
 {
@@ -62,7 +47,7 @@ void timed(Times &times, Step &&step)
 {
     const long long wall = bench::nowNs(), cpu = bench::threadCpuNs();
     step();
-    settle();
+    bench::settle();
     times.add(bench::nowNs() - wall, bench::threadCpuNs() - cpu);
 }
 
@@ -70,48 +55,20 @@ void timed(Times &times, Step &&step)
 
 int main(int argc, char **argv)
 {
-    int devices = 1000;
-    int repeat = 5;
-    QString text = QStringLiteral("10.0.50.1");
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--devices")
-            devices = std::atoi(argv[i + 1]);
-        else if (option == "--repeat")
-            repeat = std::atoi(argv[i + 1]);
-        else if (option == "--text")
-            text = QString::fromLocal8Bit(argv[i + 1]);
-    }
-    if (devices < 1 || repeat < 1 || text.isEmpty() || argc % 2 == 0) {
-        std::fprintf(stderr, "usage: zol_bench_commission [--devices N] [--repeat R] [--text T]\n");
-        return 2;
-    }
-    if (!bench::onlyLoopback()) {
-        std::fprintf(stderr, "zol_bench_commission: run me in a network namespace with only loopback "
-                             "(unshare -n; see bench/run-benchmarks.sh)\n");
-        return 77;
-    }
-    char scratch[] = "/tmp/zol_bench.XXXXXX"; // for config.cfg
-    if (!::mkdtemp(scratch) || ::chdir(scratch) != 0)
-        return 1;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::WindowOptions options{1000, 5, QStringLiteral("10.0.50.1")};
+    if (const int status = bench::prepareWindowBench("zol_bench_commission", argc, argv, &options); status >= 0)
+        return status;
+    const int devices = options.devices, repeat = options.repeat;
+    const QString text = options.text;
 
     QApplication app(argc, argv);
     int status = 0;
     {
         Zol_ClientMainWindow window;
         window.show();
-        for (int i = 0; i < devices; ++i) {
-            DeviceResponseEvent answer(QString::fromLatin1(bench::deviceAnswer(i, 0)));
-            QCoreApplication::sendEvent(&window, &answer);
-        }
-        const QAbstractItemModel *list = window.MainList->model();
-        const long long deadline = bench::nowNs() + 10000000000LL;
-        while (list->rowCount() < devices && bench::nowNs() < deadline)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        window.MainList->setCurrentIndex(list->index(0, 0));
-        settle();
+        bench::fillWindow(window, devices, 0);
+        window.MainList->setCurrentIndex(window.MainList->model()->index(0, 0));
+        bench::settle();
 
         bench::printLoad();
         Times open;
@@ -120,7 +77,7 @@ int main(int argc, char **argv)
             timed(open, [&] { window.MAssignAddresses->trigger(); });
             auto *dialog = window.findChild<CommissioningDialog *>();
             dialog->CheckAll->click();
-            settle();
+            bench::settle();
             QLineEdit *field = dialog->First_Address;
             field->setFocus();
             field->selectAll();
@@ -138,7 +95,7 @@ int main(int argc, char **argv)
             }
             dialog->close();
             delete dialog;
-            settle();
+            bench::settle();
         }
         Times keys;
         for (const Times &key : perKey) {

@@ -13,34 +13,17 @@
 // Runs only where the network namespace has nothing but loopback: the window
 // broadcasts its start-up discovery from every local address.
 
-#include "benchcommon.h"
+#include "windowbench.h"
 
-#include "mainwindow/mainwindow.h"
-#include "net/deviceresponseevent.h"
-
-#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTreeView>
-
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 namespace {
-
-// Lets the window handle what the last step posted: the filter, the list's
-// new layout and its painting.
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
-}
 
 void press(QWidget *widget, int key, const QString &text = QString())
 {
@@ -54,47 +37,19 @@ void press(QWidget *widget, int key, const QString &text = QString())
 
 int main(int argc, char **argv)
 {
-    int devices = 50000;
-    int repeat = 5;
-    QString text = QStringLiteral("Hall 42");
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--devices")
-            devices = std::atoi(argv[i + 1]);
-        else if (option == "--repeat")
-            repeat = std::atoi(argv[i + 1]);
-        else if (option == "--text")
-            text = QString::fromLocal8Bit(argv[i + 1]);
-    }
-    if (devices < 1 || repeat < 1 || text.isEmpty() || argc % 2 == 0) {
-        std::fprintf(stderr, "usage: zol_bench_find [--devices N] [--repeat R] [--text T]\n");
-        return 2;
-    }
-    if (!bench::onlyLoopback()) {
-        std::fprintf(stderr, "zol_bench_find: run me in a network namespace with only loopback "
-                             "(unshare -n; see bench/run-benchmarks.sh)\n");
-        return 77;
-    }
-    char scratch[] = "/tmp/zol_bench.XXXXXX"; // for config.cfg
-    if (!::mkdtemp(scratch) || ::chdir(scratch) != 0)
-        return 1;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::WindowOptions options{50000, 5, QStringLiteral("Hall 42")};
+    if (const int status = bench::prepareWindowBench("zol_bench_find", argc, argv, &options); status >= 0)
+        return status;
+    const int devices = options.devices, repeat = options.repeat;
+    const QString text = options.text;
 
     QApplication app(argc, argv);
     int status = 0;
     {
         Zol_ClientMainWindow window;
         window.show();
-        for (int i = 0; i < devices; ++i) {
-            DeviceResponseEvent answer(QString::fromLatin1(bench::deviceAnswer(i)));
-            QCoreApplication::sendEvent(&window, &answer);
-        }
+        bench::fillWindow(window, devices);
         const QAbstractItemModel *list = window.MainList->model();
-        const long long deadline = bench::nowNs() + 10000000000LL;
-        while (list->rowCount() < devices && bench::nowNs() < deadline)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        settle();
         window.MFind->trigger();
         auto *field = window.findChild<QWidget *>(QStringLiteral("FindBar"))->findChild<QLineEdit *>();
 
@@ -107,7 +62,7 @@ int main(int argc, char **argv)
             for (qsizetype k = 0; k < text.size(); ++k) {
                 const long long before = bench::threadCpuNs();
                 press(field, text.at(k).toUpper().unicode(), text.mid(k, 1));
-                settle();
+                bench::settle();
                 const double ms = (bench::threadCpuNs() - before) / 1e6;
                 keys[std::size_t(k)].push_back(ms);
                 worst = std::max(worst, ms);
@@ -115,7 +70,7 @@ int main(int argc, char **argv)
             }
             const long long before = bench::threadCpuNs();
             press(field, Qt::Key_Escape);
-            settle();
+            bench::settle();
             clearing.push_back((bench::threadCpuNs() - before) / 1e6);
             if (list->rowCount() != devices || field->text() != text) {
                 std::fprintf(stderr, "zol_bench_find: the find bar did not filter as typed\n");
@@ -124,7 +79,7 @@ int main(int argc, char **argv)
             // Open again, empty.
             window.MFind->trigger();
             field->clear();
-            settle();
+            bench::settle();
         }
         std::printf("N=%d, text \"%s\", medians of %d, GUI thread CPU time per key (rows shown):", devices,
                     qPrintable(text), repeat);

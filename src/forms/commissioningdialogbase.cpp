@@ -92,36 +92,26 @@ CommissioningDialogBase::CommissioningDialogBase(QWidget *parent, const char *na
     assignLayout->setObjectName(QStringLiteral("assignLayout"));
     assignLayout->setContentsMargins(11, 11, 11, 11);
     assignLayout->setSpacing(6);
-    // Three label and field pairs a row, each field's message under it.
-    const auto place = [this](int row, int pair, QLabel *label, QLineEdit *field, QLabel *message) {
-        label->setBuddy(field);
-        assignLayout->addWidget(label, row, 2 * pair);
-        assignLayout->addWidget(field, row, 2 * pair + 1);
-        assignLayout->addWidget(message, row + 1, 2 * pair + 1);
+    // Three label and field pairs a row, each field's message under it; the
+    // label and the message are named after the field.
+    const auto field = [this](int row, int pair, const char *name, QLabel **label, QLabel **message) {
+        auto *edit = make<QLineEdit>(AssignGroup, name);
+        *label = make<QLabel>(AssignGroup, (QByteArray(name) + "Label").constData());
+        *message = makeMessage(AssignGroup, (QByteArray(name) + "Message").constData());
+        (*label)->setBuddy(edit);
+        assignLayout->addWidget(*label, row, 2 * pair);
+        assignLayout->addWidget(edit, row, 2 * pair + 1);
+        assignLayout->addWidget(*message, row + 1, 2 * pair + 1);
+        return edit;
     };
-    First_AddressLabel = make<QLabel>(AssignGroup, "First_AddressLabel");
-    First_Address = make<QLineEdit>(AssignGroup, "First_Address");
-    First_AddressMessage = makeMessage(AssignGroup, "First_AddressMessage");
-    Subnet_MaskLabel = make<QLabel>(AssignGroup, "Subnet_MaskLabel");
-    Subnet_Mask = make<QLineEdit>(AssignGroup, "Subnet_Mask");
-    Subnet_MaskMessage = makeMessage(AssignGroup, "Subnet_MaskMessage");
-    GatewayLabel = make<QLabel>(AssignGroup, "GatewayLabel");
-    Gateway = make<QLineEdit>(AssignGroup, "Gateway");
-    GatewayMessage = makeMessage(AssignGroup, "GatewayMessage");
-    Name_PatternLabel = make<QLabel>(AssignGroup, "Name_PatternLabel");
-    Name_Pattern = make<QLineEdit>(AssignGroup, "Name_Pattern");
-    Name_PatternMessage = makeMessage(AssignGroup, "Name_PatternMessage");
-    LocationLabel = make<QLabel>(AssignGroup, "LocationLabel");
-    Location = make<QLineEdit>(AssignGroup, "Location");
-    LocationMessage = makeMessage(AssignGroup, "LocationMessage");
+    First_Address = field(0, 0, "First_Address", &First_AddressLabel, &First_AddressMessage);
+    Subnet_Mask = field(0, 1, "Subnet_Mask", &Subnet_MaskLabel, &Subnet_MaskMessage);
+    Gateway = field(0, 2, "Gateway", &GatewayLabel, &GatewayMessage);
+    Name_Pattern = field(2, 0, "Name_Pattern", &Name_PatternLabel, &Name_PatternMessage);
+    Location = field(2, 1, "Location", &LocationLabel, &LocationMessage);
     for (QLineEdit *address : {First_Address, Subnet_Mask, Gateway})
         address->setMaxLength(15);
     Location->setMaxLength(31);
-    place(0, 0, First_AddressLabel, First_Address, First_AddressMessage);
-    place(0, 1, Subnet_MaskLabel, Subnet_Mask, Subnet_MaskMessage);
-    place(0, 2, GatewayLabel, Gateway, GatewayMessage);
-    place(2, 0, Name_PatternLabel, Name_Pattern, Name_PatternMessage);
-    place(2, 1, LocationLabel, Location, LocationMessage);
     // The only choice the range offers, shown so that nobody wonders.
     Skip_In_Use = make<QCheckBox>(AssignGroup, "Skip_In_Use");
     Skip_In_Use->setChecked(true);

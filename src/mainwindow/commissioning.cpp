@@ -43,16 +43,23 @@ void Zol_ClientMainWindow::AssignAddresses()
                                               selected.isEmpty() ? QString() : selected.first().data().toString()));
 }
 
-void Zol_ClientMainWindow::ApplyPlan()
+QString Zol_ClientMainWindow::chooseFile(bool saving, const QString &title, const QString &filter)
 {
     if (m_lastFolder.isEmpty())
         m_lastFolder = QDir::homePath();
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Apply Plan"), m_lastFolder,
-                                                          tr("Plans (*.csv *.json);;All files (*)"));
-    if (fileName.isEmpty())
-        return;
-    m_lastFolder = QFileInfo(fileName).absolutePath();
-    applyPlanFrom(fileName);
+    const QString fileName = saving
+        ? QFileDialog::getSaveFileName(this, title, QDir(m_lastFolder).filePath(QStringLiteral("devices.csv")), filter)
+        : QFileDialog::getOpenFileName(this, title, m_lastFolder, filter);
+    if (!fileName.isEmpty())
+        m_lastFolder = QFileInfo(fileName).absolutePath();
+    return fileName;
+}
+
+void Zol_ClientMainWindow::ApplyPlan()
+{
+    if (const QString fileName = chooseFile(false, tr("Apply Plan"), tr("Plans (*.csv *.json);;All files (*)"));
+        !fileName.isEmpty())
+        applyPlanFrom(fileName);
 }
 
 bool Zol_ClientMainWindow::applyPlanFrom(const QString &fileName)
@@ -79,15 +86,9 @@ bool Zol_ClientMainWindow::applyPlanFrom(const QString &fileName)
 
 void Zol_ClientMainWindow::ExportList()
 {
-    if (m_lastFolder.isEmpty())
-        m_lastFolder = QDir::homePath();
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Export List"),
-                                                          QDir(m_lastFolder).filePath(QStringLiteral("devices.csv")),
-                                                          tr("CSV files (*.csv);;All files (*)"));
-    if (fileName.isEmpty())
-        return;
-    m_lastFolder = QFileInfo(fileName).absolutePath();
-    exportListTo(fileName);
+    if (const QString fileName = chooseFile(true, tr("Export List"), tr("CSV files (*.csv);;All files (*)"));
+        !fileName.isEmpty())
+        exportListTo(fileName);
 }
 
 bool Zol_ClientMainWindow::exportListTo(const QString &fileName)

@@ -95,6 +95,9 @@ private:
     void showListMenu(const QPoint &position);
     void updateCounts();
     void openCommissioning(CommissioningDialog *dialog);
+    // A file to read (or to write, suggested "devices.csv") from a file
+    // dialog that opens where the last one was left; empty when cancelled.
+    QString chooseFile(bool saving, const QString &title, const QString &filter);
 
     DeviceTableModel *const m_devices;
     RowCopy *const m_rowCopy;
