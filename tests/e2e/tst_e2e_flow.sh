@@ -212,6 +212,7 @@ within 10 both_updated || fail "not both updated: $(xclip -o -selection clipboar
 keys "$dialog" Escape
 lists "${row1/10.77.1.20/10.77.1.50}" "$(sed 's/10.77.1.21/10.77.1.51/; s/Enabled/Disabled/' <<<"$row2")" "$row3" \
     || fail "the list does not show the new addresses: $(cat "$work/list")"
+[ "$(cat "$work/messages.log")" = $'Invalid IP Address.\n--' ] || fail "a message box during the run"
 
 step="Esc ends the program with exit code 0"
 keys "$main" Escape
