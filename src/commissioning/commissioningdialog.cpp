@@ -94,13 +94,12 @@ CommissioningDialog::CommissioningDialog(QWidget *parent, const QList<DeviceText
 CommissioningDialog::CommissioningDialog(QWidget *parent, const QList<DeviceTexts> &devices, const QString &selectedMac)
     : CommissioningDialog(parent, devices, true)
 {
-    m_rows = new CommissioningModel(deviceRows(devices), this);
-    for (int row = 0; row < m_rows->size(); ++row) {
-        if (m_rows->row(row).mac == selectedMac)
-            m_rows->setChecked(row, true);
-    }
+    // A row per device, in the same order.
+    std::vector<CommissioningModel::Row> rows = deviceRows(devices);
+    for (CommissioningModel::Row &row : rows)
+        row.checked = row.mac == selectedMac;
     m_filledFields = QStringList(3);
-    languageChange();
+    showRows(new CommissioningModel(std::move(rows), this));
 }
 
 CommissioningDialog::CommissioningDialog(QWidget *parent, const QList<DeviceTexts> &devices, Plan plan,
@@ -119,9 +118,20 @@ CommissioningDialog::CommissioningDialog(QWidget *parent, const QList<DeviceText
             rows.back().mac = line.mac;
         rows.back().checked = true;
     }
-    m_rows = new CommissioningModel(std::move(rows), this);
     AssignGroup->hide();
     PlanLabel->show();
+    showRows(new CommissioningModel(std::move(rows), this));
+}
+
+void CommissioningDialog::showRows(CommissioningModel *rows)
+{
+    m_rows = rows;
+    Devices->setModel(rows);
+    // Columns as wide as their texts; a text cut short shows as a tip.
+    new DeviceListDelegate(Devices);
+    // Ctrl+C copies the selected rows, statuses included, for a report.
+    new RowCopy(Devices);
+    connect(rows, &CommissioningModel::checksChanged, this, &CommissioningDialog::updateChecks);
     languageChange();
 }
 
@@ -133,20 +143,13 @@ void CommissioningDialog::languageChange()
     CommissioningDialogBase::languageChange();
     if (!m_rows)
         return;
-    if (!Devices->model()) {
-        Devices->setModel(m_rows);
-        // Columns as wide as their texts; a text cut short shows as a tip.
-        new DeviceListDelegate(Devices);
-        // Ctrl+C copies the selected rows, statuses included, for a report.
-        new RowCopy(Devices);
-        connect(m_rows, &CommissioningModel::checksChanged, this, &CommissioningDialog::updateChecks);
-    }
     if (!m_assigning) {
         setWindowTitle(tr("Apply Plan"));
         PlanLabel->setText(tr("Plan %1: %2 lines. Uncheck the lines to leave out.")
                                .arg(m_planName)
                                .arg(m_filePlan.size()));
     }
+    // The column titles, in the new language.
     emit m_rows->headerDataChanged(Qt::Horizontal, 0, CommissioningModel::ColumnCount - 1);
     if (!m_run)
         updateChecks();
@@ -191,20 +194,11 @@ void CommissioningDialog::checkRange(const std::vector<int> &checked)
     // Untouched address fields show the first checked device's settings.
     const QStringList typed{First_Address->text(), Subnet_Mask->text(), Gateway->text()};
     if (typed == m_filledFields && !checked.empty()) {
-        const CommissioningModel::Row &first = m_rows->row(checked.front());
-        const DeviceSettings *device = nullptr;
-        for (const DeviceSettings &found : std::as_const(m_found)) {
-            if (found.mac == first.mac) {
-                device = &found;
-                break;
-            }
-        }
-        if (device) {
-            m_filledFields = QStringList{device->ip, device->mask, device->gateway};
-            First_Address->setText(device->ip);
-            Subnet_Mask->setText(device->mask);
-            Gateway->setText(device->gateway);
-        }
+        const DeviceSettings &first = m_found[checked.front()];
+        m_filledFields = QStringList{first.ip, first.mask, first.gateway};
+        First_Address->setText(first.ip);
+        Subnet_Mask->setText(first.mask);
+        Gateway->setText(first.gateway);
     }
 
     AssignRequest request;

@@ -64,6 +64,7 @@ protected slots:
 
 private:
     CommissioningDialog(QWidget *parent, const QList<DeviceTexts> &devices, bool assigning);
+    void showRows(CommissioningModel *rows);
 
     // The checks again, after a check box or a field changed.
     void updateChecks();
@@ -82,6 +83,7 @@ private:
     // Apply Plan: the plan's line of each row.
     Plan m_filePlan;
     QString m_planName;
+    // Assign Addresses: a row per device of m_found, in the same order.
     CommissioningModel *m_rows;
     // The address fields follow the first checked device until edited.
     QStringList m_filledFields;
