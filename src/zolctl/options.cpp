@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -107,29 +108,27 @@ QString apply(CtlOptions &o, const QString &name, const QString &value)
         if (value != QLatin1String("on") && value != QLatin1String("off"))
             return QStringLiteral("--dhcp takes on or off, not \"%1\"").arg(value);
         o.dhcp = value == QLatin1String("on");
-    } else if (name == QLatin1String("ip")) {
-        o.ip = value;
-    } else if (name == QLatin1String("mask")) {
-        o.mask = value;
-    } else if (name == QLatin1String("gateway")) {
-        o.gateway = value;
-    } else if (name == QLatin1String("name")) {
-        o.name = value;
-    } else if (name == QLatin1String("location")) {
-        o.location = value;
     } else if (name == QLatin1String("retries")) {
         bool ok = false;
         o.retries = value.toInt(&ok);
         if (!ok || o.retries < 0 || o.retries > MaxRetries)
             return QStringLiteral("--retries needs a number from 0 to %1, not \"%2\"").arg(MaxRetries).arg(value);
-    } else if (name == QLatin1String("first")) {
-        o.first = value;
-    } else if (name == QLatin1String("name-pattern")) {
-        o.namePattern = value;
-    } else if (name == QLatin1String("dry-run")) {
-        o.dryRun = true;
-    } else if (name == QLatin1String("all")) {
-        o.all = true;
+    } else if (name == QLatin1String("dry-run") || name == QLatin1String("all")) {
+        (name == QLatin1String("all") ? o.all : o.dryRun) = true;
+    } else {
+        // The rest are texts taken as they are, checked where they are used.
+        static const std::pair<const char *, std::optional<QString> CtlOptions::*> texts[] = {
+            {"ip", &CtlOptions::ip},     {"mask", &CtlOptions::mask},          {"gateway", &CtlOptions::gateway},
+            {"name", &CtlOptions::name}, {"location", &CtlOptions::location},
+        };
+        for (const auto &[key, member] : texts) {
+            if (name == QLatin1String(key))
+                o.*member = value;
+        }
+        if (name == QLatin1String("first"))
+            o.first = value;
+        else if (name == QLatin1String("name-pattern"))
+            o.namePattern = value;
     }
     return QString();
 }

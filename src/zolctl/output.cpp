@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -259,49 +260,41 @@ QStringList reportTexts(const PlanReportEntry &entry)
 bool writeReportJson(OutputStream &stream, const QList<PlanReportEntry> &entries)
 {
     JsonBuffer out;
-    out.append('[');
     const auto key = [&out](std::string_view name) {
         out.append('"');
         out.append(name);
         out.append("\": ");
     };
+    const auto text = [&](std::string_view name, const QString &value, std::string_view after = ", ") {
+        key(name);
+        out.appendString(value);
+        out.append(after);
+    };
+    const auto number = [&](std::string_view name, int value) {
+        key(name);
+        out.append(std::to_string(value));
+        out.append(", ");
+    };
+    out.append('[');
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const PlanReportEntry &entry = entries[i];
         out.append(i ? std::string_view(",\n  {") : std::string_view("\n  {"));
-        key("line");
-        out.append(QByteArray::number(entry.line).toStdString());
-        out.append(", ");
-        key("mac");
-        out.appendString(entry.mac);
-        out.append(", ");
-        key("result");
-        out.appendString(entry.result);
-        out.append(", ");
-        key("sent");
-        out.append(QByteArray::number(entry.sent).toStdString());
-        out.append(", ");
+        number("line", entry.line);
+        text("mac", entry.mac);
+        text("result", entry.result);
+        number("sent", entry.sent);
         key("changes");
         out.append('[');
         for (qsizetype c = 0; c < entry.changes.size(); ++c) {
             const FieldChange &change = entry.changes[c];
             out.append(c ? std::string_view(", {") : std::string_view("{"));
-            key("field");
-            out.appendString(PlanFieldKey(change.field));
-            out.append(", ");
-            key("from");
-            out.appendString(change.from);
-            out.append(", ");
-            key("to");
-            out.appendString(change.to);
-            out.append('}');
+            text("field", PlanFieldKey(change.field));
+            text("from", change.from);
+            text("to", change.to, "}");
         }
         out.append("], ");
-        key("message");
-        out.appendString(entry.message);
-        out.append(", ");
-        key("warning");
-        out.appendString(entry.warning);
-        out.append('}');
+        text("message", entry.message);
+        text("warning", entry.warning, "}");
     }
     out.append(entries.isEmpty() ? std::string_view("]\n") : std::string_view("\n]\n"));
     return stream.write(out.bytes());
