@@ -408,5 +408,7 @@ QByteArray PlanJson(const Plan &plan)
         put("location", row.location);
         array.append(object);
     }
-    return QJsonDocument(array).toJson();
+    // Qt's JSON reader drops a U+FEFF written as it is inside a text; the
+    // escape it keeps (the bytes can only be that character, in a text).
+    return QJsonDocument(array).toJson().replace("\xef\xbb\xbf", "\\ufeff");
 }
