@@ -1,14 +1,16 @@
 #!/bin/sh
 # Prints the performance figures of the README. Runs every benchmark in a
 # network namespace of its own with nothing but loopback (the client
-# broadcasts its start-up discovery), so it needs root.
+# broadcasts its start-up discovery), or, for B6, in a client namespace
+# joined to two simulated segments (tools/netns.sh), so it needs root.
 #   bench/run-benchmarks.sh [build folder]      (default: build)
 # REPEAT=n runs each figure n times (default 5; the start-up one 4n+1 times).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 bin=$(cd "$build/bin" 2>/dev/null && pwd) || { echo "no $build/bin: build first (./build.sh test)" >&2; exit 2; }
-for p in zol_bench_burst zol_bench_find zol_bench_commission zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client zol_bench_zolctl zolctl; do
+for p in zol_bench_burst zol_bench_find zol_bench_commission zol_bench_sender zol_bench_startup zol_bench_barewindow Zol_Client \
+         zol_bench_zolctl zolctl zol-devsim; do
     [ -x "$bin/$p" ] || { echo "missing $bin/$p: build first" >&2; exit 2; }
 done
 if ! unshare -n true 2>/dev/null; then
@@ -46,6 +48,11 @@ echo
 echo "== B8: Assign Addresses over 1,000 devices: opening, and each key of the first address =="
 QT_QPA_PLATFORM=offscreen "$bin/zol_bench_commission" --devices 1000 --repeat "$REPEAT"
 SCRIPT
+
+echo
+echo "== B6: zolctl apply, 250 devices on two segments given new addresses, names and locations =="
+# Two segments of simulated devices, in namespaces of their own.
+sh "$here/tools/netns.sh" run --segments 2 -- sh "$here/bench/zol_bench_apply.sh" "$bin"
 
 command -v Xvfb >/dev/null 2>&1 || exit 0
 echo

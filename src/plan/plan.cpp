@@ -239,8 +239,10 @@ PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices)
                 continue;
             const auto moved = rowByDevice.constFind(holder);
             if (moved != rowByDevice.cend()) {
+                // Moved off it: to another fixed address, or to DHCP, whose
+                // server chooses anew; one that stays on DHCP keeps its lease.
                 const EditFields &next = result.rows[*moved].values;
-                if (next.dhcp || next.ip != address)
+                if (next.dhcp ? !devices[holder].dhcp : next.ip != address)
                     continue;
             }
             check.errors << QStringLiteral("the address %1 is in use by %2").arg(address, devices[holder].mac);

@@ -389,3 +389,26 @@ QByteArray PlanCsv(const Plan &plan)
     }
     return out.toUtf8();
 }
+
+QByteArray PlanJson(const Plan &plan)
+{
+    QJsonArray array;
+    for (const PlanRow &row : plan) {
+        QJsonObject object{{QStringLiteral("mac"), row.mac}};
+        const auto put = [&object](const char *key, const std::optional<QString> &value) {
+            if (value)
+                object.insert(QLatin1String(key), *value);
+        };
+        put("ip", row.ip);
+        put("mask", row.mask);
+        put("gateway", row.gateway);
+        if (row.dhcp)
+            object.insert(QLatin1String("dhcp"), *row.dhcp);
+        put("name", row.name);
+        put("location", row.location);
+        array.append(object);
+    }
+    // Qt's JSON reader drops a U+FEFF written as it is inside a text; the
+    // escape it keeps (the bytes can only be that character, in a text).
+    return QJsonDocument(array).toJson().replace("\xef\xbb\xbf", "\\ufeff");
+}

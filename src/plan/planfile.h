@@ -42,3 +42,6 @@ QString DeviceCsvHeader();
 // The plan in find's CSV, which ReadPlanFile() reads back as it is: device
 // type and serial number empty, unset values empty.
 QByteArray PlanCsv(const Plan &plan);
+// The same in find's JSON: an object per row with its MAC and the values it
+// sets.
+QByteArray PlanJson(const Plan &plan);

@@ -1,14 +1,15 @@
 #include "zolctl/commands.h"
 
+#include "zolctl/common.h"
 #include "zolctl/listener.h"
 #include "zolctl/output.h"
+#include "zolctl/plancommands.h"
 
 #include "net/messages.h"
-#include "net/sender.h"
 #include "net/validation.h"
+#include "plan/writeattempts.h"
 
-#include <QHostAddress>
-#include <QUdpSocket>
+#include <QElapsedTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -18,59 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Standard error: where a failure is told, so nothing is left to tell of its
-// own failure.
-void printError(const QString &text)
-{
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.endsWith('\n'))
-        bytes += '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-}
-
-void complain(const QString &line)
-{
-    printError(QStringLiteral("zolctl: ") + line);
-}
-
-QString seconds(int ms)
-{
-    return QString::number(ms / 1000.0, 'g', 6) + QStringLiteral(" s");
-}
-
-// The query from every local IPv4 address to 255.255.255.255, then to each
-// extra destination. Empty, or the line that says why nothing could be sent.
-QString sendQuery(const QString &query, const QStringList &to)
-{
-    // No window waits for a verdict here, so the write latch is left alone.
-    const QString failure = SendToAllAdapters(query, false);
-    if (!failure.isEmpty())
-        return failure.trimmed();
-    if (to.isEmpty())
-        return QString();
-    QUdpSocket socket;
-    // From the query port like every other query when it is free; devices
-    // answer to port 2851 whatever the source port.
-    if (!socket.bind(QHostAddress::AnyIPv4, QueryPort) && !socket.bind(QHostAddress::AnyIPv4, 0))
-        return QStringLiteral("no UDP socket for --to: %1").arg(socket.errorString());
-    const QByteArray bytes = query.toLatin1();
-    for (const QString &address : to) {
-        if (socket.writeDatagram(bytes, QHostAddress(address), QueryPort) != bytes.size())
-            complain(QStringLiteral("could not send to %1: %2").arg(address, socket.errorString()));
-    }
-    return QString();
-}
-
-// A listener on port 2851, or the reason on stderr.
-bool openListener(const Listener &listener)
-{
-    if (listener.isBound())
-        return true;
-    complain(QStringLiteral("UDP port %1 is taken (by a running ZOL Client?): no answer could be received")
-                 .arg(ResponsePort));
-    return false;
-}
 
 // The device's texts: those of the one whose MAC text is exactly as typed,
 // else of the first (by MAC text) that is the same six hex pairs.
@@ -92,9 +40,9 @@ std::optional<DeviceTexts> findDevice(const Listener &listener, const QString &m
 // Sends a read query; false (said why) if it could not be sent.
 bool sendReadQuery(const CtlOptions &options)
 {
-    const QString failure = sendQuery(NextReadQuery(), options.to);
+    const QString failure = SendQuery(NextReadQuery(), options.to);
     if (!failure.isEmpty())
-        complain(failure);
+        Complain(failure);
     return failure.isEmpty();
 }
 
@@ -103,7 +51,7 @@ bool sendReadQuery(const CtlOptions &options)
 // or the device does not answer in time.
 std::optional<DeviceTexts> discoverDevice(Listener &listener, const CtlOptions &options, int *exitCode)
 {
-    if (!openListener(listener) || !sendReadQuery(options)) {
+    if (!OpenListener(listener) || !sendReadQuery(options)) {
         *exitCode = ExitNetwork;
         return std::nullopt;
     }
@@ -123,56 +71,62 @@ std::optional<DeviceTexts> discoverDevice(Listener &listener, const CtlOptions &
     });
     std::optional<DeviceTexts> device = findDevice(listener, options.mac);
     if (!device) {
-        complain(QStringLiteral("no device %1 answered within %2").arg(options.mac, seconds(options.waitMs)));
+        Complain(QStringLiteral("no device %1 answered within %2").arg(options.mac, SecondsText(options.waitMs)));
         *exitCode = ExitNoVerdict;
     }
     return device;
 }
 
-// Sends a write query and prints the device's verdict.
+// Sends a write query, again as a new query while no verdict comes within
+// the wait (--retries), and prints the device's verdict.
 int sendAndAwaitVerdict(Listener &listener, OutputStream &out, const CtlOptions &options, const QString &mac,
-                        const QString &query, const QString &success)
+                        const WriteAttempts::MakeQuery &makeQuery, const QString &success)
 {
-    // The first success or refusal from the device (its MAC text exactly);
-    // other status words are ignored. Taken from before the query leaves.
-    std::optional<WriteResponse> verdict;
-    listener.setWriteHandler([&](const WriteResponse &response) {
-        if (!verdict && response.mac == mac
-            && (IsWriteAccepted(response) || !WriteRefusalMessage(response.status).isEmpty()))
-            verdict = response;
-    });
-    const QString failure = sendQuery(query, options.to);
-    const bool answered = failure.isEmpty() && listener.listen(options.waitMs, [&] { return verdict.has_value(); });
+    WriteAttempts write(mac, makeQuery, options.waitMs, options.retries);
+    // Taken from before the query leaves.
+    listener.setWriteHandler([&write](const WriteResponse &response) { write.take(response); });
+    QElapsedTimer clock;
+    clock.start();
+    QString failure;
+    for (QString query = write.start(0); !write.settled(); query = write.advance(clock.elapsed())) {
+        if (!query.isEmpty() && !(failure = SendQuery(query, options.to)).isEmpty())
+            break;
+        if (const qint64 left = write.deadline() - clock.elapsed(); left > 0)
+            listener.listen(int(left), [&write] { return write.settled(); });
+    }
     listener.setWriteHandler({});
     if (!failure.isEmpty()) {
-        complain(failure);
+        Complain(failure);
         return ExitNetwork;
     }
-    if (!answered) {
-        complain(QStringLiteral("no answer from %1 within %2").arg(mac, seconds(options.waitMs)));
-        return ExitNoVerdict;
-    }
-    if (IsWriteAccepted(*verdict)) {
+    switch (write.state()) {
+    case WriteAttempts::State::Accepted:
         out.writeLine(success);
         return ExitSuccess;
+    case WriteAttempts::State::Refused:
+        PrintError(WriteRefusalMessage(write.status()));
+        return ExitNoVerdict;
+    default:
+        Complain(QStringLiteral("no answer from %1 within %2, sent %3 times")
+                     .arg(mac, SecondsText(options.waitMs))
+                     .arg(write.attempts()));
+        return ExitNoVerdict;
     }
-    printError(WriteRefusalMessage(verdict->status));
-    return ExitNoVerdict;
 }
 
 int runFind(const CtlOptions &options, OutputStream &out)
 {
     Listener listener;
-    if (!openListener(listener) || !sendReadQuery(options))
+    if (!OpenListener(listener) || !sendReadQuery(options))
         return ExitNetwork;
     listener.listen(options.waitMs);
     if (listener.devicesCapped())
-        complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
+        Complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
     const OutputFormat format = options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table
                                                                                  : OutputFormat::Csv);
     WriteDevices(out, SortedByMac(listener.devices()), format);
     if (listener.deviceCount() < options.expect) {
-        complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.deviceCount()).arg(options.expect));
+        Complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.deviceCount()).arg(options.expect));
         return ExitNoVerdict;
     }
     return ExitSuccess;
@@ -208,11 +162,11 @@ QString addressesNeedDhcpOff()
 int runSet(const CtlOptions &options, OutputStream &out)
 {
     if (addressesGiven(options) && options.dhcp.value_or(false)) {
-        complain(addressesNeedDhcpOff());
+        Complain(addressesNeedDhcpOff());
         return ExitUsage;
     }
     if (const QString failure = checkGivenFields(options); !failure.isEmpty()) {
-        printError(failure);
+        PrintError(failure);
         return ExitUsage;
     }
     Listener listener;
@@ -227,7 +181,7 @@ int runSet(const CtlOptions &options, OutputStream &out)
     EditFields fields;
     fields.dhcp = options.dhcp.value_or(initialDhcp);
     if (addressesGiven(options) && fields.dhcp) {
-        complain(QStringLiteral("DHCP is on on %1: ").arg(current[DeviceColumn::Mac]) + addressesNeedDhcpOff());
+        Complain(QStringLiteral("DHCP is on on %1: ").arg(current[DeviceColumn::Mac]) + addressesNeedDhcpOff());
         return ExitUsage;
     }
     fields.ip = options.ip.value_or(current[DeviceColumn::Ip]);
@@ -244,8 +198,10 @@ int runSet(const CtlOptions &options, OutputStream &out)
         return ExitSuccess;
     }
     const QString &mac = current[DeviceColumn::Mac];
-    const QString query = NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp,
-                                         fields.name, fields.location);
+    // Each attempt a new query by OK's rule.
+    const auto query = [mac, fields] {
+        return NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp, fields.name, fields.location);
+    };
     return sendAndAwaitVerdict(listener, out, options, mac, query, QStringLiteral("updated"));
 }
 
@@ -260,13 +216,15 @@ int runRenew(const CtlOptions &options, OutputStream &out)
     const QString &mac = current[DeviceColumn::Mac];
     // The dialog offers Renew Lease only while its DHCP box is checked.
     if (current[DeviceColumn::Dhcp] != DhcpEnabledText()) {
-        complain(QStringLiteral("DHCP is off on %1: a lease can only be renewed with DHCP on "
+        Complain(QStringLiteral("DHCP is off on %1: a lease can only be renewed with DHCP on "
                                 "(zolctl set %1 --dhcp on)").arg(mac));
         return ExitUsage;
     }
     // The dialog's comma check needs no asking here: the device's name and
     // location come from its answer, split at the commas.
-    const QString query = RenewLeaseQuery(mac, true, current[DeviceColumn::Name], current[DeviceColumn::Location]);
+    const auto query = [mac, name = current[DeviceColumn::Name], location = current[DeviceColumn::Location]] {
+        return RenewLeaseQuery(mac, true, name, location);
+    };
     return sendAndAwaitVerdict(listener, out, options, mac, query, RenewLeaseSentMessage());
 }
 
@@ -285,6 +243,10 @@ int runCommand(const CtlOptions &options, OutputStream &out)
         return runSet(options, out);
     case CtlCommand::Renew:
         return runRenew(options, out);
+    case CtlCommand::Apply:
+        return RunApply(options, out);
+    case CtlCommand::Assign:
+        return RunAssign(options, out);
     }
     return ExitUsage;
 }
@@ -306,6 +268,6 @@ int RunCtlCommand(const CtlOptions &options)
         std::raise(SIGPIPE);
         return 128 + SIGPIPE;
     }
-    complain(QStringLiteral("the output could not be written: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+    Complain(QStringLiteral("the output could not be written: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
     return ExitOutput;
 }

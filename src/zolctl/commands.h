@@ -9,6 +9,7 @@ enum CtlExit : int {
     ExitUsage = 2,     // bad arguments or values; no change was sent
     ExitNetwork = 3,   // no answer can be received or no query sent
     ExitOutput = 4,    // the output could not be written (a full disk)
+    ExitInterrupted = 130, // apply, assign: stopped by Ctrl+C, as a shell counts SIGINT
 };
 
 // Runs the command; what it prints goes to stdout and stderr. Every write to

@@ -186,6 +186,8 @@ void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint
         // repeats itself word for word: then only where it came from is new.
         if (device.answer == answer) {
             device.from = from;
+            if (m_onDevice && m_handRepeats)
+                m_onDevice(device);
             return;
         }
         // Its key points into the answer about to be replaced.

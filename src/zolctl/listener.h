@@ -64,11 +64,17 @@ public:
     bool devicesCapped() const { return m_capped; }
 
     // Called during listen() for each read response that adds a device or
-    // changes a device's answer (not for one repeated word for word), with
-    // the device's entry as it now stands: copy what is kept. An empty
-    // function, the default, costs the answers nothing.
+    // changes a device's answer (not for one repeated word for word, unless
+    // repeats are asked for), with the device's entry as it now stands: copy
+    // what is kept. An empty function, the default, costs the answers
+    // nothing.
     using DeviceHandler = std::function<void(const DeviceEntry &)>;
-    void setDeviceHandler(DeviceHandler handler) { m_onDevice = std::move(handler); }
+    enum class Repeats { Left, Handed };
+    void setDeviceHandler(DeviceHandler handler, Repeats repeats = Repeats::Left)
+    {
+        m_onDevice = std::move(handler);
+        m_handRepeats = repeats == Repeats::Handed;
+    }
     // Called during listen() for every write response, whatever its MAC or
     // status word.
     using WriteHandler = std::function<void(const WriteResponse &)>;
@@ -112,6 +118,7 @@ private:
     QHash<TextKey, qsizetype> m_byMac;
     bool m_capped = false;
     DeviceHandler m_onDevice;
+    bool m_handRepeats = false;
     WriteHandler m_onWrite;
 };
 

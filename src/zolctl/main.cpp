@@ -1,4 +1,4 @@
-// zolctl: find, set and renew ZOL devices from a terminal, without a window.
+// zolctl: find ZOL devices and change their settings from a terminal, without a window.
 
 #include "zolctl/commands.h"
 

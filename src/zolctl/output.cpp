@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -37,42 +38,52 @@ QString escapedForTerminal(const QString &text)
     return out;
 }
 
-QByteArray formatTable(const QList<const DeviceEntry *> &devices)
+// Aligned columns two blanks apart, the titles first; the rows' texts as a
+// terminal cannot misread them.
+QByteArray alignedTable(const QStringList &titles, const QList<QStringList> &texts)
 {
-    const auto &titles = DeviceColumnTitles();
-    QList<DeviceTexts> rows;
-    rows.reserve(devices.size());
-    int widths[DeviceColumnCount];
-    for (int c = 0; c < DeviceColumnCount; ++c)
+    QList<QStringList> rows;
+    rows.reserve(texts.size() + 1);
+    rows << titles;
+    QList<int> widths(titles.size());
+    for (int c = 0; c < int(titles.size()); ++c)
         widths[c] = int(titles[c].size());
-    for (const DeviceEntry *device : devices) {
-        const DeviceTexts texts = device->texts();
-        DeviceTexts row;
-        for (int c = 0; c < DeviceColumnCount; ++c) {
-            row[c] = escapedForTerminal(texts[c]);
-            widths[c] = std::max(widths[c], int(row[c].size()));
+    for (const QStringList &row : texts) {
+        QStringList shown;
+        for (int c = 0; c < int(titles.size()); ++c) {
+            shown << escapedForTerminal(row.value(c));
+            widths[c] = std::max(widths[c], int(shown.last().size()));
         }
-        rows << row;
+        rows << shown;
     }
     QString out;
-    const auto line = [&](const DeviceTexts &texts) {
-        for (int c = 0; c < DeviceColumnCount; ++c) {
-            if (c + 1 < DeviceColumnCount) {
-                out += texts[c].leftJustified(widths[c]);
+    for (const QStringList &row : std::as_const(rows)) {
+        for (int c = 0; c < int(row.size()); ++c) {
+            if (c + 1 < int(row.size())) {
+                out += row[c].leftJustified(widths[c]);
                 out += QLatin1String("  ");
             } else {
-                out += texts[c];
+                out += row[c];
             }
         }
         // No blanks at the end of a line.
         while (out.endsWith(u' '))
             out.chop(1);
         out += u'\n';
-    };
-    line(titles);
-    for (const DeviceTexts &row : std::as_const(rows))
-        line(row);
+    }
     return out.toUtf8();
+}
+
+QByteArray formatTable(const QList<const DeviceEntry *> &devices)
+{
+    const auto &titles = DeviceColumnTitles();
+    QList<QStringList> rows;
+    rows.reserve(devices.size());
+    for (const DeviceEntry *device : devices) {
+        const DeviceTexts texts = device->texts();
+        rows << QStringList(texts.cbegin(), texts.cend());
+    }
+    return alignedTable(QStringList(titles.cbegin(), titles.cend()), rows);
 }
 
 QByteArray formatCsv(const QList<const DeviceEntry *> &devices)
@@ -231,6 +242,64 @@ bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
     return stream.write(out.bytes());
 }
 
+const QStringList &reportTitles()
+{
+    static const QStringList titles{QStringLiteral("Line"),    QStringLiteral("MAC Address"),
+                                    QStringLiteral("Result"),  QStringLiteral("Sent"),
+                                    QStringLiteral("Changes"), QStringLiteral("Message"),
+                                    QStringLiteral("Warning")};
+    return titles;
+}
+
+QStringList reportTexts(const PlanReportEntry &entry)
+{
+    return {QString::number(entry.line), entry.mac,     entry.result,  QString::number(entry.sent),
+            ChangesText(entry.changes),  entry.message, entry.warning};
+}
+
+bool writeReportJson(OutputStream &stream, const QList<PlanReportEntry> &entries)
+{
+    JsonBuffer out;
+    const auto key = [&out](std::string_view name) {
+        out.append('"');
+        out.append(name);
+        out.append("\": ");
+    };
+    const auto text = [&](std::string_view name, const QString &value, std::string_view after = ", ") {
+        key(name);
+        out.appendString(value);
+        out.append(after);
+    };
+    const auto number = [&](std::string_view name, int value) {
+        key(name);
+        out.append(std::to_string(value));
+        out.append(", ");
+    };
+    out.append('[');
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const PlanReportEntry &entry = entries[i];
+        out.append(i ? std::string_view(",\n  {") : std::string_view("\n  {"));
+        number("line", entry.line);
+        text("mac", entry.mac);
+        text("result", entry.result);
+        number("sent", entry.sent);
+        key("changes");
+        out.append('[');
+        for (qsizetype c = 0; c < entry.changes.size(); ++c) {
+            const FieldChange &change = entry.changes[c];
+            out.append(c ? std::string_view(", {") : std::string_view("{"));
+            text("field", PlanFieldKey(change.field));
+            text("from", change.from);
+            text("to", change.to, "}");
+        }
+        out.append("], ");
+        text("message", entry.message);
+        text("warning", entry.warning, "}");
+    }
+    out.append(entries.isEmpty() ? std::string_view("]\n") : std::string_view("\n]\n"));
+    return stream.write(out.bytes());
+}
+
 } // namespace
 
 QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
@@ -259,6 +328,39 @@ bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, 
         return out.write(formatCsv(devices));
     case OutputFormat::Json:
         return writeJson(out, devices);
+    }
+    return true;
+}
+
+bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Table: {
+        QList<QStringList> rows;
+        for (const PlanReportEntry &entry : entries) {
+            rows << reportTexts(entry);
+            // A check's message may have several lines: one here.
+            rows.last()[5] = rows.last()[5].simplified();
+        }
+        return out.write(alignedTable(reportTitles(), rows));
+    }
+    case OutputFormat::Csv: {
+        QString csv;
+        const auto line = [&csv](const QStringList &row) {
+            for (int c = 0; c < int(row.size()); ++c) {
+                if (c)
+                    csv += u',';
+                AppendCsvField(csv, row[c]);
+            }
+            csv += QLatin1String("\r\n");
+        };
+        line(reportTitles());
+        for (const PlanReportEntry &entry : entries)
+            line(reportTexts(entry));
+        return out.write(csv.toUtf8());
+    }
+    case OutputFormat::Json:
+        return writeReportJson(out, entries);
     }
     return true;
 }

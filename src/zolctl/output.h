@@ -3,6 +3,8 @@
 #include "zolctl/listener.h"
 #include "zolctl/options.h"
 
+#include "plan/plan.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -37,6 +39,21 @@ private:
 // Prints the found devices as "zolctl find" does, UTF-8. Device texts are
 // data: they are never used as a format. False when the output failed.
 bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format);
+
+// One plan row's outcome as apply and assign report it.
+struct PlanReportEntry
+{
+    int line = 0;
+    QString mac;
+    QString result;
+    int sent = 0; // write queries sent for the row
+    QList<FieldChange> changes;
+    QString message; // a refusal, a check's failures, why not verified
+    QString warning;
+};
+// One entry per plan row: in a table a line each, in CSV a record each under
+// a header row, in JSON an object each. False when the output failed.
+bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format);
 
 // The entries in a stable order: by MAC address.
 QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices);

@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes read as a plan file, then put through the
 // plan's checks. Checked: an error names a line of the file; a plan read has
 // a MAC on every row, its rows in file order, and written out in find's CSV
-// it reads back the same.
+// or JSON it reads back the same.
 
 #include "fuzzsupport.h"
 
@@ -48,10 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         devices << DeviceSettings{row.mac, row.gateway.value_or(QString()), row.mask.value_or(QString()),
                                   row.ip.value_or(QString()), false, row.location.value_or(QString()), QString()};
     }
-    const PlanFileResult again = ReadPlanFile(PlanCsv(read.plan));
-    FUZZ_CHECK(again.ok() && again.plan.size() == read.plan.size(), "the plan written out does not read back");
-    for (qsizetype i = 0; i < read.plan.size(); ++i)
-        FUZZ_CHECK(valuesOf(again.plan[i]) == valuesOf(read.plan[i]), "a row written out reads back otherwise");
+    for (const QByteArray &written : {PlanCsv(read.plan), PlanJson(read.plan)}) {
+        const PlanFileResult again = ReadPlanFile(written);
+        FUZZ_CHECK(again.ok() && again.plan.size() == read.plan.size(), "the plan written out does not read back");
+        for (qsizetype i = 0; i < read.plan.size(); ++i)
+            FUZZ_CHECK(valuesOf(again.plan[i]) == valuesOf(read.plan[i]), "a row written out reads back otherwise");
+    }
     // The checks take whatever a file holds, here against devices made of it
     // (their addresses crossed, so that rows change and collide).
     const PlanCheck check = CheckPlan(read.plan, devices);

@@ -75,6 +75,9 @@ void tst_PlanCheck::rows_data()
         << QStringList{u"A ip=10.0.0.11"_s} << QStringList{u"the address 10.0.0.11 is in use by 00:00:00:00:00:0B"_s} << QStringList{u""_s};
     QTest::newRow("address held by DHCP device that stays on it")
         << QStringList{u"A ip=10.0.0.12"_s} << QStringList{u"the address 10.0.0.12 is in use"_s} << QStringList{u""_s};
+    QTest::newRow("address held by DHCP device the plan only renames")
+        << QStringList{u"C name=camE"_s, u"A ip=10.0.0.12"_s} << QStringList{u""_s, u"the address 10.0.0.12 is in use"_s}
+        << QStringList{u""_s, u""_s};
     QTest::newRow("address freed by the plan moving its holder")
         << QStringList{u"A ip=10.0.0.11"_s, u"B ip=10.0.0.10"_s} << QStringList{u""_s, u""_s} << QStringList{u""_s, u""_s};
     QTest::newRow("turning DHCP off fixes the address it holds: checked against others")

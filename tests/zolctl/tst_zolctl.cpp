@@ -4,14 +4,17 @@
 #include "../support/devsim.h"
 
 #include "net/messages.h"
+#include "plan/planfile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryFile>
 #include <QUdpSocket>
 #include <QtTest>
 
 #include <csignal>
+#include <signal.h>
 #include <functional>
 #include <memory>
 
@@ -64,6 +67,41 @@ const QString Pump = PumpMac + u",1A2B,10.77.1.20,255.255.255.0,10.77.1.1,TRUE,P
 // Named by another tool: the name fails the dialog's checks.
 const QString Gate = GateMac + u",FFFF,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,cam-1,Roof,Gate \"Box\""_s;
 
+// `count` devices on segment `segment` (1 or 2), named Cam<n>, in "Roof".
+QStringList site(int segment, int count)
+{
+    QStringList devices;
+    for (int n = 10; n < 10 + count; ++n)
+        devices << u"00:1A:2B:3C:0%1:%2,%2,10.77.%1.%2,255.255.255.0,10.77.%1.1,FALSE,Cam%2,Roof"_s.arg(segment).arg(n);
+    return devices;
+}
+
+// Every device as find shows it, by MAC, from as many finds as it takes
+// while answers are lost.
+QMap<QString, QStringList> findEvery(int count)
+{
+    QMap<QString, QStringList> devices;
+    for (int i = 0; i < 20 && devices.size() < count; ++i) {
+        for (const QStringList &row : readCsv(zolctl({u"find"_s, u"--wait"_s, u"0.3"_s}).out).mid(1))
+            devices.insert(row.value(2), row);
+    }
+    return devices;
+}
+
+QString written(const QString &text)
+{
+    QTemporaryFile *file = new QTemporaryFile(qApp);
+    file->open();
+    file->write(text.toUtf8());
+    file->close();
+    return file->fileName();
+}
+
+int writeQueries(const DeviceSimulator &sim)
+{
+    return int(sim.logLines(u"RECV "_s).filter(u" ZOL_WRITE_QUERY,"_s).size());
+}
+
 } // namespace
 
 class tst_Zolctl : public QObject
@@ -81,8 +119,23 @@ private slots:
     void badInputSendsNothing();
     void refusalGivesTheDevicesMessage();
     void takenResponsePortExitsThree();
+    void setResendsWhileNoVerdictComes();
+    void spreadsheetRoundTrip_data();
+    void spreadsheetRoundTrip();
+    void applyExitStatus_data();
+    void applyExitStatus();
+    void ctrlCStopsAndReportsTheRestNotSent();
+    void assignDryRunCsvIsAPlanForApply();
 
 private:
+    // The simulator on the first segment alone, started with these arguments.
+    bool firstSegmentOnly(const QStringList &arguments)
+    {
+        m_segment[1].reset();
+        m_segment[0] = std::make_unique<DeviceSimulator>(NetnsSegments().at(0));
+        return m_segment[0]->start(arguments);
+    }
+
     std::unique_ptr<DeviceSimulator> m_segment[2];
 };
 
@@ -220,6 +273,121 @@ void tst_Zolctl::takenResponsePortExitsThree()
     const Run run = zolctl({u"find"_s});
     QCOMPARE(run.code, 3);
     QVERIFY2(run.err.contains(u"2851"_s) && run.err.count(u'\n') == 1, qPrintable(run.err));
+}
+
+void tst_Zolctl::setResendsWhileNoVerdictComes()
+{
+    QVERIFY(firstSegmentOnly(DeviceSimulator::deviceArguments({Pump}) << u"--no-write-answer"_s));
+    const Run run = zolctl({u"set"_s, PumpMac, u"--name"_s, u"Pump_9"_s, u"--wait"_s, u"0.2"_s, u"--retries"_s, u"2"_s});
+    QCOMPARE(run.code, 1);
+    // Each a new query by OK's rule: the next number.
+    QStringList numbers;
+    for (const QString &line : m_segment[0]->logLines(u"RECV 10.77.1.1:2850 ZOL_WRITE_QUERY"_s))
+        numbers << line.section(u',', 2, 2);
+    QCOMPARE(numbers, (QStringList{u"2"_s, u"3"_s, u"4"_s}));
+}
+
+void tst_Zolctl::spreadsheetRoundTrip_data()
+{
+    QTest::addColumn<QString>("loss");
+    QTest::newRow("every device updated") << u"0"_s;
+    QTest::newRow("5 % of queries and of answers lost: resent until verified") << u"5"_s;
+}
+
+void tst_Zolctl::spreadsheetRoundTrip()
+{
+    QFETCH(QString, loss);
+    constexpr int PerSegment = 30;
+    for (int i = 0; i < 2; ++i) {
+        m_segment[i] = std::make_unique<DeviceSimulator>(NetnsSegments().at(i));
+        QVERIFY(m_segment[i]->start(DeviceSimulator::deviceArguments(site(i + 1, PerSegment))
+                                    << u"--loss"_s << loss << u"--seed"_s << QString::number(7 + i)));
+    }
+    QMap<QString, QStringList> devices = findEvery(2 * PerSegment);
+    QCOMPARE(devices.size(), 2 * PerSegment);
+    // find's CSV with the location edited on every row.
+    QString csv = DeviceCsvHeader();
+    for (QStringList row : std::as_const(devices)) {
+        row[8] = u"Hall 2"_s;
+        csv += row.join(u',') + u"\r\n"_s;
+    }
+    const Run run = zolctl({u"apply"_s, written(csv), u"--wait"_s, u"1"_s, u"--format"_s, u"json"_s});
+    QCOMPARE(run.code, 0);
+    const QJsonArray report = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    QCOMPARE(report.size(), 2 * PerSegment);
+    for (const QJsonValue &row : report)
+        QCOMPARE(row[u"result"_s].toString(), u"updated"_s);
+    devices = findEvery(2 * PerSegment);
+    for (const QStringList &row : std::as_const(devices))
+        QCOMPARE(row.value(8), u"Hall 2"_s);
+}
+
+void tst_Zolctl::applyExitStatus_data()
+{
+    QTest::addColumn<QString>("plan");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("results"); // each row's, or what stderr says
+    const QString header = u"MAC Address,Name,IP Address\n"_s;
+    QTest::newRow("a refusal: 1, the device's message") << header + GateMac + u",Gate_2,\n"_s << 1
+                                                       << u"refused:Modify failed, security mode enabled on device."_s;
+    QTest::newRow("a device not found: 1, the rest go ahead")
+        << header + u"00:00:00:00:00:01,X,\n"_s + PumpMac + u",Pump_2,\n"_s << 1 << u"not found: updated:"_s;
+    QTest::newRow("a check fails: 2, every failing line named, nothing sent")
+        << header + PumpMac + u",2nd,\n"_s + GateMac + u",,10.77.1.20\n"_s << 2
+        << u"check failed:Invalid name, please check the following: 1. Max of 12 characters 2. Only alphanumeric "
+           u"characters and underscore allowed 3. First character must be a letter "
+           u"check failed:the address 10.77.1.20 is in use by 00:1A:2B:3C:4D:5E"_s;
+    QTest::newRow("a short row: 2, its line") << header + PumpMac + u",X\n"_s << 2 << u"line 2: the row has 2 cells"_s;
+}
+
+void tst_Zolctl::applyExitStatus()
+{
+    QFETCH(QString, plan);
+    QFETCH(int, code);
+    QFETCH(QString, results);
+    QVERIFY(firstSegmentOnly(DeviceSimulator::deviceArguments({Pump, Gate}) << u"--refuse"_s << GateMac));
+    const Run run = zolctl({u"apply"_s, written(plan), u"--wait"_s, u"0.5"_s, u"--format"_s, u"csv"_s});
+    QCOMPARE(run.code, code);
+    QStringList got;
+    for (const QStringList &row : readCsv(run.out).mid(1))
+        got << row.value(2) + u':' + row.value(5).simplified();
+    QVERIFY2(got.join(u' ') == results || (got.isEmpty() && run.err.contains(results)), qPrintable(run.out + run.err));
+    QCOMPARE(writeQueries(*m_segment[0]) > 0, code == 1);
+}
+
+void tst_Zolctl::ctrlCStopsAndReportsTheRestNotSent()
+{
+    QVERIFY(firstSegmentOnly(DeviceSimulator::deviceArguments(site(1, 40)) << u"--no-write-answer"_s));
+    QString plan = u"MAC Address,Name\n"_s;
+    for (const QString &device : site(1, 40))
+        plan += device.section(u',', 0, 0) + u",New\n"_s;
+    QProcess process;
+    process.start(qEnvironmentVariable("ZOL_BIN_DIR") + u"/zolctl"_s,
+                  {u"apply"_s, written(plan), u"--wait"_s, u"4"_s, u"--format"_s, u"csv"_s});
+    QVERIFY(DeviceSimulator::waitFor([&] { return writeQueries(*m_segment[0]) > 0; }, 10000));
+    ::kill(pid_t(process.processId()), SIGINT);
+    // At once: the writes out do not wait out their 4 s.
+    QVERIFY(process.waitForFinished(3000));
+    QCOMPARE(process.exitCode(), 130);
+    QMap<QString, int> results;
+    for (const QStringList &row : readCsv(QString::fromUtf8(process.readAllStandardOutput())).mid(1))
+        ++results[row.value(2)];
+    QCOMPARE(results, (QMap<QString, int>{{u"no answer"_s, 32}, {u"not sent"_s, 8}}));
+}
+
+void tst_Zolctl::assignDryRunCsvIsAPlanForApply()
+{
+    QVERIFY(firstSegmentOnly(DeviceSimulator::deviceArguments({Pump, Gate})));
+    const Run dry = zolctl({u"assign"_s, u"--first"_s, u"10.77.1.20"_s, u"--name-pattern"_s, u"Cam_{n:02}"_s, GateMac,
+                            PumpMac, u"--dry-run"_s, u"--format"_s, u"csv"_s, u"--wait"_s, u"0.5"_s});
+    QCOMPARE(dry.code, 0);
+    QCOMPARE(writeQueries(*m_segment[0]), 0);
+    QCOMPARE(zolctl({u"apply"_s, written(dry.out), u"--wait"_s, u"0.5"_s}).code, 0);
+    const QMap<QString, QStringList> devices = findEvery(2);
+    // The Pump's own address is free to give: it moves off it.
+    QCOMPARE(devices.value(GateMac).mid(3, 5),
+             (QStringList{u"10.77.1.20"_s, u"255.255.255.0"_s, u"10.77.2.1"_s, u"Disabled"_s, u"Cam_01"_s}));
+    QCOMPARE(devices.value(PumpMac).value(3), u"10.77.1.21"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_Zolctl)
