@@ -59,60 +59,8 @@
         <translation>完成。</translation>
     </message>
     <message>
-        <source>retried %1</source>
-        <translation>已重发 %1 次</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>waiting</source>
-        <translation>等待中</translation>
-    </message>
-    <message>
-        <source>sent</source>
-        <translation>已发送</translation>
-    </message>
-    <message>
-        <source>retried</source>
-        <translation>已重发</translation>
-    </message>
-    <message>
-        <source>said updated</source>
-        <translation>设备称已更新</translation>
-    </message>
-    <message>
-        <source>unchanged</source>
-        <translation>未变</translation>
-    </message>
-    <message>
-        <source>updated</source>
-        <translation>已更新</translation>
-    </message>
-    <message>
-        <source>refused</source>
-        <translation>被拒绝</translation>
-    </message>
-    <message>
-        <source>not verified</source>
-        <translation>未经核实</translation>
-    </message>
-    <message>
-        <source>no answer</source>
-        <translation>无应答</translation>
-    </message>
-    <message>
-        <source>not found</source>
-        <translation>未找到</translation>
-    </message>
-    <message>
-        <source>not sent</source>
-        <translation>未发送</translation>
-    </message>
-    <message>
-        <source>check failed</source>
-        <translation>检查未通过</translation>
     </message>
     <message>
         <source>Cancelled: nothing more is sent; what was sent stays sent. Waiting for the answers to the writes already out (Cancel again to stop waiting).</source>
@@ -536,6 +484,253 @@
     <message>
         <source>Close without changing the device</source>
         <translation>关闭，不更改设备</translation>
+    </message>
+</context>
+<context>
+    <name>PlanEngine</name>
+    <message>
+        <source>%1 is the address of the subnet itself</source>
+        <translation>%1 是子网本身的地址</translation>
+    </message>
+    <message>
+        <source>no address left in the subnet of %1/%2</source>
+        <translation>子网 %1/%2 中已没有可分配的地址</translation>
+    </message>
+    <message>
+        <source>ip</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>dhcp</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>ip, mask and gateway apply only with DHCP off</source>
+        <translation>IP 地址、子网掩码和网关只在 DHCP 关闭时适用</translation>
+    </message>
+    <message>
+        <source>the gateway %1 is outside the subnet of %2/%3</source>
+        <translation>网关 %1 不在 %2/%3 的子网内</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)</source>
+        <translation>“%1”不是 MAC 地址（应为六组十六进制数，例如 00:1A:2B:3C:4D:5E）</translation>
+    </message>
+    <message>
+        <source>the MAC address %1 is also on line %2</source>
+        <translation>MAC 地址 %1 也出现在第 %2 行</translation>
+    </message>
+    <message>
+        <source>the address %1 is also given on line %2</source>
+        <translation>地址 %1 也在第 %2 行分配</translation>
+    </message>
+    <message>
+        <source>the address %1 is in use by %2</source>
+        <translation>地址 %1 正被 %2 使用</translation>
+    </message>
+    <message>
+        <source>DHCP takes Enabled, Disabled, on, off, true or false, not &quot;%1&quot;</source>
+        <translation>DHCP 只接受 Enabled、Disabled、on、off、true 或 false，不接受“%1”</translation>
+    </message>
+    <message>
+        <source>a quoted cell is not closed</source>
+        <translation>带引号的单元格缺少结束引号</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>结束引号后还有文字</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is there twice</source>
+        <translation>列“%1”出现了两次</translation>
+    </message>
+    <message>
+        <source>not a plan: neither CSV with find&apos;s header row nor a JSON array</source>
+        <translation>不是计划文件：既不是带 find 表头行的 CSV，也不是 JSON 数组</translation>
+    </message>
+    <message>
+        <source>unknown column &quot;%1&quot;</source>
+        <translation>未知的列“%1”</translation>
+    </message>
+    <message>
+        <source>the header has no &quot;%1&quot; column</source>
+        <translation>表头中没有“%1”列</translation>
+    </message>
+    <message>
+        <source>the row has %1 cells, the header %2</source>
+        <translation>该行有 %1 个单元格，表头有 %2 个</translation>
+    </message>
+    <message>
+        <source>the row has more cells than the header</source>
+        <translation>该行的单元格比表头多</translation>
+    </message>
+    <message>
+        <source>the row has no MAC address</source>
+        <translation>该行没有 MAC 地址</translation>
+    </message>
+    <message>
+        <source>unterminated object</source>
+        <translation>对象没有结束</translation>
+    </message>
+    <message>
+        <source>missing name separator</source>
+        <translation>缺少名称分隔符</translation>
+    </message>
+    <message>
+        <source>unterminated array</source>
+        <translation>数组没有结束</translation>
+    </message>
+    <message>
+        <source>missing value separator</source>
+        <translation>缺少值分隔符</translation>
+    </message>
+    <message>
+        <source>illegal value</source>
+        <translation>非法的值</translation>
+    </message>
+    <message>
+        <source>invalid termination by number</source>
+        <translation>以数字非法结束</translation>
+    </message>
+    <message>
+        <source>illegal number</source>
+        <translation>非法的数字</translation>
+    </message>
+    <message>
+        <source>invalid escape sequence</source>
+        <translation>无效的转义序列</translation>
+    </message>
+    <message>
+        <source>unterminated string</source>
+        <translation>字符串没有结束</translation>
+    </message>
+    <message>
+        <source>object is missing after a comma</source>
+        <translation>逗号后缺少对象</translation>
+    </message>
+    <message>
+        <source>too deeply nested document</source>
+        <translation>文档嵌套过深</translation>
+    </message>
+    <message>
+        <source>too large document</source>
+        <translation>文档过大</translation>
+    </message>
+    <message>
+        <source>garbage at the end of the document</source>
+        <translation>文档末尾有多余内容</translation>
+    </message>
+    <message>
+        <source>a JSON plan is an array of objects</source>
+        <translation>JSON 计划应为对象数组</translation>
+    </message>
+    <message>
+        <source>&quot;dhcp&quot; must be true, false or null</source>
+        <translation>“dhcp”必须是 true、false 或 null</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>未知的键“%1”</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>“%1”必须是文本</translation>
+    </message>
+    <message>
+        <source>the object has no &quot;mac&quot;</source>
+        <translation>该对象没有“mac”</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>不是 UTF-8 文本</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>文件是空的</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>等待中</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>已发送</translation>
+    </message>
+    <message>
+        <source>retried %1</source>
+        <translation>已重发 %1 次</translation>
+    </message>
+    <message>
+        <source>said updated</source>
+        <translation>设备称已更新</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>未变</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>已更新</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>被拒绝</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>未经核实</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>未找到</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>未发送</translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation>检查未通过</translation>
+    </message>
+    <message>
+        <source>%1 %2 (not %3)</source>
+        <translation>%1 为 %2（而非 %3）</translation>
+    </message>
+    <message>
+        <source>reports %1</source>
+        <translation>设备报告：%1</translation>
+    </message>
+    <message>
+        <source>did not answer the check</source>
+        <translation>核实时没有应答</translation>
+    </message>
+    <message>
+        <source>cancelled before the check</source>
+        <translation>核实前已取消</translation>
     </message>
 </context>
 <context>

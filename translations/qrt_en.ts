@@ -59,60 +59,8 @@
         <translation>Done.</translation>
     </message>
     <message>
-        <source>retried %1</source>
-        <translation>retried %1</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>waiting</source>
-        <translation>waiting</translation>
-    </message>
-    <message>
-        <source>sent</source>
-        <translation>sent</translation>
-    </message>
-    <message>
-        <source>retried</source>
-        <translation>retried</translation>
-    </message>
-    <message>
-        <source>said updated</source>
-        <translation>said updated</translation>
-    </message>
-    <message>
-        <source>unchanged</source>
-        <translation>unchanged</translation>
-    </message>
-    <message>
-        <source>updated</source>
-        <translation>updated</translation>
-    </message>
-    <message>
-        <source>refused</source>
-        <translation>refused</translation>
-    </message>
-    <message>
-        <source>not verified</source>
-        <translation>not verified</translation>
-    </message>
-    <message>
-        <source>no answer</source>
-        <translation>no answer</translation>
-    </message>
-    <message>
-        <source>not found</source>
-        <translation>not found</translation>
-    </message>
-    <message>
-        <source>not sent</source>
-        <translation>not sent</translation>
-    </message>
-    <message>
-        <source>check failed</source>
-        <translation>check failed</translation>
     </message>
     <message>
         <source>Cancelled: nothing more is sent; what was sent stays sent. Waiting for the answers to the writes already out (Cancel again to stop waiting).</source>
@@ -536,6 +484,253 @@
     <message>
         <source>Close without changing the device</source>
         <translation>Close without changing the device</translation>
+    </message>
+</context>
+<context>
+    <name>PlanEngine</name>
+    <message>
+        <source>%1 is the address of the subnet itself</source>
+        <translation>%1 is the address of the subnet itself</translation>
+    </message>
+    <message>
+        <source>no address left in the subnet of %1/%2</source>
+        <translation>no address left in the subnet of %1/%2</translation>
+    </message>
+    <message>
+        <source>ip</source>
+        <translation>ip</translation>
+    </message>
+    <message>
+        <source>mask</source>
+        <translation>mask</translation>
+    </message>
+    <message>
+        <source>gateway</source>
+        <translation>gateway</translation>
+    </message>
+    <message>
+        <source>dhcp</source>
+        <translation>dhcp</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>location</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>ip, mask and gateway apply only with DHCP off</source>
+        <translation>ip, mask and gateway apply only with DHCP off</translation>
+    </message>
+    <message>
+        <source>the gateway %1 is outside the subnet of %2/%3</source>
+        <translation>the gateway %1 is outside the subnet of %2/%3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)</source>
+        <translation>&quot;%1&quot; is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)</translation>
+    </message>
+    <message>
+        <source>the MAC address %1 is also on line %2</source>
+        <translation>the MAC address %1 is also on line %2</translation>
+    </message>
+    <message>
+        <source>the address %1 is also given on line %2</source>
+        <translation>the address %1 is also given on line %2</translation>
+    </message>
+    <message>
+        <source>the address %1 is in use by %2</source>
+        <translation>the address %1 is in use by %2</translation>
+    </message>
+    <message>
+        <source>DHCP takes Enabled, Disabled, on, off, true or false, not &quot;%1&quot;</source>
+        <translation>DHCP takes Enabled, Disabled, on, off, true or false, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>a quoted cell is not closed</source>
+        <translation>a quoted cell is not closed</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>text after a closing quote</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; is there twice</source>
+        <translation>the column &quot;%1&quot; is there twice</translation>
+    </message>
+    <message>
+        <source>not a plan: neither CSV with find&apos;s header row nor a JSON array</source>
+        <translation>not a plan: neither CSV with find&apos;s header row nor a JSON array</translation>
+    </message>
+    <message>
+        <source>unknown column &quot;%1&quot;</source>
+        <translation>unknown column &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the header has no &quot;%1&quot; column</source>
+        <translation>the header has no &quot;%1&quot; column</translation>
+    </message>
+    <message>
+        <source>the row has %1 cells, the header %2</source>
+        <translation>the row has %1 cells, the header %2</translation>
+    </message>
+    <message>
+        <source>the row has more cells than the header</source>
+        <translation>the row has more cells than the header</translation>
+    </message>
+    <message>
+        <source>the row has no MAC address</source>
+        <translation>the row has no MAC address</translation>
+    </message>
+    <message>
+        <source>unterminated object</source>
+        <translation>unterminated object</translation>
+    </message>
+    <message>
+        <source>missing name separator</source>
+        <translation>missing name separator</translation>
+    </message>
+    <message>
+        <source>unterminated array</source>
+        <translation>unterminated array</translation>
+    </message>
+    <message>
+        <source>missing value separator</source>
+        <translation>missing value separator</translation>
+    </message>
+    <message>
+        <source>illegal value</source>
+        <translation>illegal value</translation>
+    </message>
+    <message>
+        <source>invalid termination by number</source>
+        <translation>invalid termination by number</translation>
+    </message>
+    <message>
+        <source>illegal number</source>
+        <translation>illegal number</translation>
+    </message>
+    <message>
+        <source>invalid escape sequence</source>
+        <translation>invalid escape sequence</translation>
+    </message>
+    <message>
+        <source>unterminated string</source>
+        <translation>unterminated string</translation>
+    </message>
+    <message>
+        <source>object is missing after a comma</source>
+        <translation>object is missing after a comma</translation>
+    </message>
+    <message>
+        <source>too deeply nested document</source>
+        <translation>too deeply nested document</translation>
+    </message>
+    <message>
+        <source>too large document</source>
+        <translation>too large document</translation>
+    </message>
+    <message>
+        <source>garbage at the end of the document</source>
+        <translation>garbage at the end of the document</translation>
+    </message>
+    <message>
+        <source>a JSON plan is an array of objects</source>
+        <translation>a JSON plan is an array of objects</translation>
+    </message>
+    <message>
+        <source>&quot;dhcp&quot; must be true, false or null</source>
+        <translation>&quot;dhcp&quot; must be true, false or null</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot;</source>
+        <translation>unknown key &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a text</source>
+        <translation>&quot;%1&quot; must be a text</translation>
+    </message>
+    <message>
+        <source>the object has no &quot;mac&quot;</source>
+        <translation>the object has no &quot;mac&quot;</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>retried %1</source>
+        <translation>retried %1</translation>
+    </message>
+    <message>
+        <source>said updated</source>
+        <translation>said updated</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>updated</source>
+        <translation>updated</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>refused</translation>
+    </message>
+    <message>
+        <source>not verified</source>
+        <translation>not verified</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>not sent</source>
+        <translation>not sent</translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation>check failed</translation>
+    </message>
+    <message>
+        <source>%1 %2 (not %3)</source>
+        <translation>%1 %2 (not %3)</translation>
+    </message>
+    <message>
+        <source>reports %1</source>
+        <translation>reports %1</translation>
+    </message>
+    <message>
+        <source>did not answer the check</source>
+        <translation>did not answer the check</translation>
+    </message>
+    <message>
+        <source>cancelled before the check</source>
+        <translation>cancelled before the check</translation>
     </message>
 </context>
 <context>

@@ -64,11 +64,6 @@ CommissioningModel::Mark markOf(RowStatus status)
     }
 }
 
-// The final results in the order the summary names them, most wanted first.
-constexpr RowStatus SummaryOrder[] = {RowStatus::Updated,     RowStatus::Unchanged, RowStatus::Refused,
-                                      RowStatus::NotVerified, RowStatus::NoAnswer,  RowStatus::NotFound,
-                                      RowStatus::NotSent,     RowStatus::CheckFailed};
-
 } // namespace
 
 CommissioningDialog::CommissioningDialog(QWidget *parent, const QList<DeviceTexts> &devices, bool assigning)
@@ -248,14 +243,14 @@ void CommissioningDialog::checkPlan(const std::vector<int> &checked)
             row.status = row.statusTip = verdict.errors.join(QLatin1String("; "));
             row.mark = CommissioningModel::Mark::Bad;
         } else if (!verdict.found()) {
-            row.status = statusWord(RowStatus::NotFound);
+            row.status = RowStatusText(RowStatus::NotFound, 0, Wording::Shown);
             row.mark = CommissioningModel::Mark::Warning;
         } else if (!verdict.warning.isEmpty()) {
             row.status = row.statusTip = verdict.warning;
             row.mark = CommissioningModel::Mark::Warning;
         }
         if (verdict.found())
-            row.preview = verdict.unchanged() ? tr("no change") : ChangesText(verdict.changes);
+            row.preview = verdict.unchanged() ? tr("no change") : ChangesText(verdict.changes, Wording::Shown);
     }
     m_plan = plan;
     m_rowOf = checked;
@@ -340,7 +335,8 @@ void CommissioningDialog::pump()
         m_wake.stop();
         if (!m_finishReported) {
             m_finishReported = true;
-            Summary->setText(m_run->cancelled() ? tr("Cancelled: %1").arg(summary()) : summary());
+            const QString summary = PlanSummary(m_run->rows(), Wording::Shown);
+            Summary->setText(m_run->cancelled() ? tr("Cancelled: %1").arg(summary) : summary);
             ChecksMessage->setText(tr("Done."));
             Cancel->setEnabled(false);
             Close->setEnabled(true);
@@ -359,50 +355,14 @@ void CommissioningDialog::showRowState(int planRow)
     const PlanRowState &state = m_run->rows()[planRow];
     CommissioningModel::Row &row = m_rows->edit(m_rowOf[std::size_t(planRow)]);
     row.statusTip = state.status == RowStatus::CheckFailed ? state.errors.join(QLatin1String("; ")) : state.message;
-    if (state.status == RowStatus::Retried)
-        row.status = tr("retried %1").arg(std::max(1, state.attempts - 1));
-    else if (state.status == RowStatus::Updated)
-        row.status = statusWord(state.status) + QStringLiteral(" \u2713");
+    const QString word = RowStatusText(state.status, state.attempts, Wording::Shown);
+    if (state.status == RowStatus::Updated)
+        row.status = word + QStringLiteral(" \u2713");
     else if (!row.statusTip.isEmpty() && IsFinal(state.status))
-        row.status = tr("%1: %2").arg(statusWord(state.status), row.statusTip);
+        row.status = tr("%1: %2").arg(word, row.statusTip);
     else
-        row.status = statusWord(state.status);
+        row.status = word;
     row.mark = markOf(state.status);
-}
-
-QString CommissioningDialog::statusWord(RowStatus status)
-{
-    switch (status) {
-    case RowStatus::Waiting: return tr("waiting");
-    case RowStatus::Sent: return tr("sent");
-    case RowStatus::Retried: return tr("retried");
-    case RowStatus::SaidUpdated: return tr("said updated");
-    case RowStatus::Unchanged: return tr("unchanged");
-    case RowStatus::Updated: return tr("updated");
-    case RowStatus::Refused: return tr("refused");
-    case RowStatus::NotVerified: return tr("not verified");
-    case RowStatus::NoAnswer: return tr("no answer");
-    case RowStatus::NotFound: return tr("not found");
-    case RowStatus::NotSent: return tr("not sent");
-    case RowStatus::CheckFailed: return tr("check failed");
-    }
-    return QString();
-}
-
-// "38 updated, 1 refused, 1 no answer", in the words of the rows.
-QString CommissioningDialog::summary() const
-{
-    QStringList parts;
-    const QList<PlanRowState> &rows = m_run->rows();
-    for (RowStatus status : SummaryOrder) {
-        const auto count = std::count_if(rows.cbegin(), rows.cend(), [status](const PlanRowState &row) {
-            return row.status == status;
-        });
-        if (count == 0)
-            continue;
-        parts << QStringLiteral("%1 %2").arg(count).arg(statusWord(status));
-    }
-    return parts.join(QLatin1String(", "));
 }
 
 void CommissioningDialog::Cancel_clicked()

@@ -74,8 +74,6 @@ private:
     // Sends what the run asks for, shows what changed and wakes it on time.
     void pump();
     void showRowState(int planRow);
-    static QString statusWord(RowStatus status);
-    QString summary() const;
     qint64 now() const { return m_clock.elapsed(); }
 
     const bool m_assigning;

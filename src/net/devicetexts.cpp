@@ -14,6 +14,13 @@ const QString &DhcpDisabledText()
     return text;
 }
 
+QString ShownDhcpText(bool on)
+{
+    // The words marked above, in the window's own context.
+    const char *word = on ? "Enabled" : "Disabled";
+    return QCoreApplication::translate("Zol_ClientMainWindow", word);
+}
+
 const QString &MissingFieldText()
 {
     static const QString text = QStringLiteral("???");

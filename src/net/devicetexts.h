@@ -15,6 +15,8 @@ using DeviceTexts = std::array<QString, DeviceColumnCount>;
 // context "Zol_ClientMainWindow").
 const QString &DhcpEnabledText();
 const QString &DhcpDisabledText();
+// One of them as the list shows it, in the window's language.
+QString ShownDhcpText(bool on);
 // "???": a serial number or DHCP flag the answer left out.
 const QString &MissingFieldText();
 const QString &DefaultDeviceTypeText();

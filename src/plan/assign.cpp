@@ -90,7 +90,7 @@ AssignResult BuildAssignPlan(const QList<DeviceSettings> &found, const AssignReq
     const quint32 network = addressesValid ? addressValue(request.first) & maskBits : 0;
     const quint32 broadcast = network | ~maskBits;
     if (addressesValid && ~maskBits != 0 && addressValue(request.first) == network)
-        fieldError(AssignField::First) = QStringLiteral("%1 is the address of the subnet itself").arg(request.first);
+        fieldError(AssignField::First) = PlanEngine::tr("%1 is the address of the subnet itself").arg(request.first);
 
     // Addresses shown by the devices that are not being moved, and the
     // gateway's: never given.
@@ -121,7 +121,7 @@ AssignResult BuildAssignPlan(const QList<DeviceSettings> &found, const AssignReq
             if (next < broadcast && (quint32(next) & maskBits) == network)
                 address = addressText(quint32(next++));
             else
-                error = QStringLiteral("no address left in the subnet of %1/%2").arg(request.first, mask);
+                error = PlanEngine::tr("no address left in the subnet of %1/%2").arg(request.first, mask);
         }
         if (!address.isEmpty())
             row.ip = address;

@@ -23,24 +23,37 @@ EditFields DeviceSettings::fields() const
     return EditFields{name, location, ip, mask, gateway, dhcp};
 }
 
+namespace {
+
+// find's keys, which are also the words a person reads for the fields.
+constexpr const char *FieldKeys[] = {
+    QT_TRANSLATE_NOOP("PlanEngine", "ip"),   QT_TRANSLATE_NOOP("PlanEngine", "mask"),
+    QT_TRANSLATE_NOOP("PlanEngine", "gateway"), QT_TRANSLATE_NOOP("PlanEngine", "dhcp"),
+    QT_TRANSLATE_NOOP("PlanEngine", "name"), QT_TRANSLATE_NOOP("PlanEngine", "location"),
+};
+
+} // namespace
+
 QString PlanFieldKey(PlanField field)
 {
-    switch (field) {
-    case PlanField::Ip: return QStringLiteral("ip");
-    case PlanField::Mask: return QStringLiteral("mask");
-    case PlanField::Gateway: return QStringLiteral("gateway");
-    case PlanField::Dhcp: return QStringLiteral("dhcp");
-    case PlanField::Name: return QStringLiteral("name");
-    case PlanField::Location: return QStringLiteral("location");
-    }
-    return QString();
+    return QLatin1String(FieldKeys[int(field)]);
 }
 
-QString ChangesText(const QList<FieldChange> &changes)
+QString PlanFieldText(PlanField field, Wording wording)
 {
+    return wording == Wording::Report ? PlanFieldKey(field) : PlanEngine::tr(FieldKeys[int(field)]);
+}
+
+QString ChangesText(const QList<FieldChange> &changes, Wording wording)
+{
+    const auto value = [wording](const FieldChange &change, const QString &text) {
+        return wording == Wording::Shown && change.field == PlanField::Dhcp ? ShownDhcpText(text == DhcpEnabledText())
+                                                                            : text;
+    };
     QStringList parts;
     for (const FieldChange &change : changes)
-        parts << QStringLiteral("%1 %2 -> %3").arg(PlanFieldKey(change.field), change.from, change.to);
+        parts << QStringLiteral("%1 %2 -> %3")
+                     .arg(PlanFieldText(change.field, wording), value(change, change.from), value(change, change.to));
     return parts.join(QLatin1String("; "));
 }
 
@@ -58,7 +71,7 @@ QStringList PlanCheck::errorLines(const Plan &plan) const
     QStringList lines;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         for (const QString &error : rows[i].errors)
-            lines << QStringLiteral("line %1: %2").arg(plan[i].line).arg(error);
+            lines << PlanEngine::tr("line %1: %2").arg(plan[i].line).arg(error);
     }
     return lines;
 }
@@ -135,7 +148,7 @@ void checkFoundRow(const PlanRow &row, const DeviceSettings &device, RowCheck *c
     if (location.given)
         check->errors << CheckEditField(EditField::Location, location.value);
     if (dhcp && (ip.given || mask.given || gateway.given)) {
-        check->errors << QStringLiteral("ip, mask and gateway apply only with DHCP off");
+        check->errors << PlanEngine::tr("ip, mask and gateway apply only with DHCP off");
     } else if (!dhcp) {
         // Switching DHCP off makes the addresses the device holds its fixed
         // ones: then they must pass as if typed.
@@ -150,7 +163,7 @@ void checkFoundRow(const PlanRow &row, const DeviceSettings &device, RowCheck *c
         if ((ip.given || mask.given || gateway.given || fixing) && gateway.value != QLatin1String("0.0.0.0")
             && isCanonicalAddress(ip.value) && isCanonicalAddress(mask.value) && isCanonicalAddress(gateway.value)
             && !GatewayInSubnet(ip.value, mask.value, gateway.value))
-            check->warning = QStringLiteral("the gateway %1 is outside the subnet of %2/%3")
+            check->warning = PlanEngine::tr("the gateway %1 is outside the subnet of %2/%3")
                                  .arg(gateway.value, ip.value, mask.value);
     }
     check->errors.removeAll(QString());
@@ -196,12 +209,12 @@ PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices)
         const QString key = MacKey(row.mac);
         if (key.isEmpty()) {
             check.macValid = false;
-            check.errors << QStringLiteral("\"%1\" is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)")
+            check.errors << PlanEngine::tr("\"%1\" is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)")
                                 .arg(row.mac);
             continue;
         }
         if (const auto it = rowByMac.constFind(key); it != rowByMac.cend()) {
-            const QString also = QStringLiteral("the MAC address %1 is also on line %2");
+            const QString also = PlanEngine::tr("the MAC address %1 is also on line %2");
             if (!flaggedTwice.contains(*it))
                 result.rows[*it].errors << also.arg(plan[*it].mac).arg(row.line);
             flaggedTwice.insert(*it);
@@ -229,8 +242,9 @@ PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices)
         if (address.isEmpty())
             continue;
         if (const auto it = rowByAddress.constFind(address); it != rowByAddress.cend()) {
-            result.rows[*it].errors << QStringLiteral("the address %1 is also given on line %2").arg(address).arg(plan[i].line);
-            check.errors << QStringLiteral("the address %1 is also given on line %2").arg(address).arg(plan[*it].line);
+            const QString also = PlanEngine::tr("the address %1 is also given on line %2");
+            result.rows[*it].errors << also.arg(address).arg(plan[i].line);
+            check.errors << also.arg(address).arg(plan[*it].line);
         } else {
             rowByAddress.insert(address, i);
         }
@@ -245,7 +259,7 @@ PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices)
                 if (next.dhcp ? !devices[holder].dhcp : next.ip != address)
                     continue;
             }
-            check.errors << QStringLiteral("the address %1 is in use by %2").arg(address, devices[holder].mac);
+            check.errors << PlanEngine::tr("the address %1 is in use by %2").arg(address, devices[holder].mac);
             break;
         }
     }

@@ -4,12 +4,26 @@
 #include "net/messages.h"
 #include "net/validation.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+
+// The engine's messages are written in English and looked up in its own
+// context, so a window that has loaded a message file shows them in its
+// language and zolctl, which loads none, prints them as written.
+class PlanEngine
+{
+    Q_DECLARE_TR_FUNCTIONS(PlanEngine)
+};
+
+// Whose words a text is in. zolctl's report gives field keys and result
+// words as data a script reads: always English. The window shows the same
+// words in its language.
+enum class Wording { Report, Shown };
 
 // A device's settings as it reports them in a read response.
 struct DeviceSettings
@@ -43,6 +57,8 @@ using Plan = QList<PlanRow>;
 enum class PlanField { Ip, Mask, Gateway, Dhcp, Name, Location };
 // "ip", "mask", "gateway", "dhcp", "name", "location": the keys find's JSON uses.
 QString PlanFieldKey(PlanField field);
+// The key, or (Shown) the field's name in the window's language.
+QString PlanFieldText(PlanField field, Wording wording);
 
 // One setting a row changes. DHCP is shown as the table shows it,
 // "Enabled" or "Disabled".
@@ -52,8 +68,9 @@ struct FieldChange
     QString from;
     QString to;
 };
-// "ip 10.0.0.5 -> 10.0.0.20; name cam1 -> Cam_1"
-QString ChangesText(const QList<FieldChange> &changes);
+// "ip 10.0.0.5 -> 10.0.0.20; name cam1 -> Cam_1". Shown: the fields' names
+// and the DHCP words in the window's language.
+QString ChangesText(const QList<FieldChange> &changes, Wording wording = Wording::Report);
 
 // The checks' verdict on one plan row.
 struct RowCheck

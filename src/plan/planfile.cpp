@@ -10,7 +10,7 @@
 
 QString PlanFileResult::errorText() const
 {
-    return QStringLiteral("line %1: %2").arg(errorLine).arg(error);
+    return PlanEngine::tr("line %1: %2").arg(errorLine).arg(error);
 }
 
 namespace {
@@ -83,7 +83,7 @@ std::optional<bool> dhcpWord(const QString &text, bool *ok)
 
 QString dhcpWordError(const QString &text)
 {
-    return QStringLiteral("DHCP takes Enabled, Disabled, on, off, true or false, not \"%1\"").arg(text);
+    return PlanEngine::tr("DHCP takes Enabled, Disabled, on, off, true or false, not \"%1\"").arg(text);
 }
 
 std::optional<QString> unlessEmpty(const QString &text)
@@ -113,7 +113,7 @@ bool readCsvRecord(QStringView text, qsizetype *pos, int *line, CsvRecord *recor
             ++i;
             while (true) {
                 if (i >= n) {
-                    *error = QStringLiteral("a quoted cell is not closed");
+                    *error = PlanEngine::tr("a quoted cell is not closed");
                     return false;
                 }
                 const QChar c = text[i++];
@@ -130,7 +130,7 @@ bool readCsvRecord(QStringView text, qsizetype *pos, int *line, CsvRecord *recor
                 cell += c;
             }
             if (i < n && text[i] != u',' && text[i] != u'\n' && !(text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n')) {
-                *error = QStringLiteral("text after a closing quote");
+                *error = PlanEngine::tr("text after a closing quote");
                 return false;
             }
         } else {
@@ -178,7 +178,7 @@ PlanFileResult readCsv(QStringView text)
                 column = c;
         }
         if (column >= 0 && cellOf[column] >= 0)
-            return failure(header.line, QStringLiteral("the column \"%1\" is there twice").arg(titles[column]));
+            return failure(header.line, PlanEngine::tr("the column \"%1\" is there twice").arg(titles[column]));
         if (column >= 0) {
             cellOf[column] = int(columnOf.size());
             anyKnown = true;
@@ -188,11 +188,11 @@ PlanFileResult readCsv(QStringView text)
         columnOf << column;
     }
     if (!anyKnown)
-        return failure(header.line, QStringLiteral("not a plan: neither CSV with find's header row nor a JSON array"));
+        return failure(header.line, PlanEngine::tr("not a plan: neither CSV with find's header row nor a JSON array"));
     if (!unknown.isEmpty())
-        return failure(header.line, QStringLiteral("unknown column \"%1\"").arg(unknown));
+        return failure(header.line, PlanEngine::tr("unknown column \"%1\"").arg(unknown));
     if (cellOf[DeviceColumn::Mac] < 0)
-        return failure(header.line, QStringLiteral("the header has no \"%1\" column").arg(titles[DeviceColumn::Mac]));
+        return failure(header.line, PlanEngine::tr("the header has no \"%1\" column").arg(titles[DeviceColumn::Mac]));
 
     PlanFileResult result;
     CsvRecord record;
@@ -204,19 +204,19 @@ PlanFileResult readCsv(QStringView text)
         if (blank)
             continue;
         if (record.cells.size() < header.cells.size())
-            return failure(record.line, QStringLiteral("the row has %1 cells, the header %2")
+            return failure(record.line, PlanEngine::tr("the row has %1 cells, the header %2")
                                             .arg(record.cells.size())
                                             .arg(header.cells.size()));
         for (qsizetype c = header.cells.size(); c < record.cells.size(); ++c) {
             if (!record.cells[c].isEmpty())
-                return failure(record.line, QStringLiteral("the row has more cells than the header"));
+                return failure(record.line, PlanEngine::tr("the row has more cells than the header"));
         }
         const auto cell = [&](int column) { return cellOf[column] < 0 ? QString() : record.cells[cellOf[column]]; };
         PlanRow row;
         row.line = record.line;
         row.mac = cell(DeviceColumn::Mac);
         if (row.mac.isEmpty())
-            return failure(record.line, QStringLiteral("the row has no MAC address"));
+            return failure(record.line, PlanEngine::tr("the row has no MAC address"));
         row.ip = unlessEmpty(cell(DeviceColumn::Ip));
         row.mask = unlessEmpty(cell(DeviceColumn::Mask));
         row.gateway = unlessEmpty(cell(DeviceColumn::Gateway));
@@ -266,14 +266,36 @@ QList<int> arrayElementLines(const QByteArray &bytes)
     return lines;
 }
 
+// Qt's reason in Qt's words, looked up in the engine's context like the
+// rest: Qt's own message files are not loaded.
+QString jsonErrorText(const QJsonParseError &error)
+{
+    switch (error.error) {
+    case QJsonParseError::UnterminatedObject: return PlanEngine::tr("unterminated object");
+    case QJsonParseError::MissingNameSeparator: return PlanEngine::tr("missing name separator");
+    case QJsonParseError::UnterminatedArray: return PlanEngine::tr("unterminated array");
+    case QJsonParseError::MissingValueSeparator: return PlanEngine::tr("missing value separator");
+    case QJsonParseError::IllegalValue: return PlanEngine::tr("illegal value");
+    case QJsonParseError::TerminationByNumber: return PlanEngine::tr("invalid termination by number");
+    case QJsonParseError::IllegalNumber: return PlanEngine::tr("illegal number");
+    case QJsonParseError::IllegalEscapeSequence: return PlanEngine::tr("invalid escape sequence");
+    case QJsonParseError::UnterminatedString: return PlanEngine::tr("unterminated string");
+    case QJsonParseError::MissingObject: return PlanEngine::tr("object is missing after a comma");
+    case QJsonParseError::DeepNesting: return PlanEngine::tr("too deeply nested document");
+    case QJsonParseError::DocumentTooLarge: return PlanEngine::tr("too large document");
+    case QJsonParseError::GarbageAtEnd: return PlanEngine::tr("garbage at the end of the document");
+    default: return error.errorString(); // UTF-8 is checked before
+    }
+}
+
 PlanFileResult readJson(const QByteArray &bytes)
 {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return failure(lineAt(bytes, parseError.offset), parseError.errorString());
+        return failure(lineAt(bytes, parseError.offset), jsonErrorText(parseError));
     if (!document.isArray())
-        return failure(1, QStringLiteral("a JSON plan is an array of objects"));
+        return failure(1, PlanEngine::tr("a JSON plan is an array of objects"));
     const QJsonArray array = document.array();
     const QList<int> lines = arrayElementLines(bytes);
 
@@ -281,7 +303,7 @@ PlanFileResult readJson(const QByteArray &bytes)
     for (qsizetype i = 0; i < array.size(); ++i) {
         const int line = lines.value(i, 1);
         if (!array[i].isObject())
-            return failure(line, QStringLiteral("a JSON plan is an array of objects"));
+            return failure(line, PlanEngine::tr("a JSON plan is an array of objects"));
         const QJsonObject object = array[i].toObject();
         PlanRow row;
         row.line = line;
@@ -297,7 +319,7 @@ PlanFileResult readJson(const QByteArray &bytes)
                 else if (value.isString())
                     row.dhcp = dhcpWord(value.toString(), &ok);
                 else if (!value.isNull())
-                    return failure(line, QStringLiteral("\"dhcp\" must be true, false or null"));
+                    return failure(line, PlanEngine::tr("\"dhcp\" must be true, false or null"));
                 if (!ok)
                     return failure(line, dhcpWordError(value.toString()));
                 continue;
@@ -309,16 +331,16 @@ PlanFileResult readJson(const QByteArray &bytes)
                 : key == QLatin1String("location")                            ? &row.location
                                                                               : nullptr;
             if (!field && key != QLatin1String("mac"))
-                return failure(line, QStringLiteral("unknown key \"%1\"").arg(key));
+                return failure(line, PlanEngine::tr("unknown key \"%1\"").arg(key));
             if (!value.isString() && !value.isNull())
-                return failure(line, QStringLiteral("\"%1\" must be a text").arg(key));
+                return failure(line, PlanEngine::tr("\"%1\" must be a text").arg(key));
             if (field)
                 *field = unlessEmpty(value.toString());
             else
                 row.mac = value.toString();
         }
         if (row.mac.isEmpty())
-            return failure(line, QStringLiteral("the object has no \"mac\""));
+            return failure(line, PlanEngine::tr("the object has no \"mac\""));
         result.plan << row;
     }
     return result;
@@ -329,7 +351,7 @@ PlanFileResult readJson(const QByteArray &bytes)
 PlanFileResult ReadPlanFile(const QByteArray &bytes)
 {
     if (const qsizetype bad = firstInvalidUtf8(bytes); bad >= 0)
-        return failure(lineAt(bytes, bad), QStringLiteral("not UTF-8 text"));
+        return failure(lineAt(bytes, bad), PlanEngine::tr("not UTF-8 text"));
     QByteArray content = bytes;
     if (content.startsWith("\xef\xbb\xbf"))
         content.remove(0, 3);
@@ -337,9 +359,9 @@ PlanFileResult ReadPlanFile(const QByteArray &bytes)
     if (start == "[")
         return readJson(content);
     if (start == "{")
-        return failure(1, QStringLiteral("a JSON plan is an array of objects"));
+        return failure(1, PlanEngine::tr("a JSON plan is an array of objects"));
     if (start.isEmpty())
-        return failure(1, QStringLiteral("the file is empty"));
+        return failure(1, PlanEngine::tr("the file is empty"));
     return readCsv(QString::fromUtf8(content));
 }
 

@@ -1,6 +1,7 @@
 #include "plan/planrun.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 bool IsFinal(RowStatus status)
@@ -16,26 +17,31 @@ bool IsFinal(RowStatus status)
     }
 }
 
-QString RowStatusText(RowStatus status, int attempts)
+namespace {
+
+// In the order of RowStatus.
+constexpr const char *StatusWords[] = {
+    QT_TRANSLATE_NOOP("PlanEngine", "waiting"),      QT_TRANSLATE_NOOP("PlanEngine", "sent"),
+    QT_TRANSLATE_NOOP("PlanEngine", "retried %1"),   QT_TRANSLATE_NOOP("PlanEngine", "said updated"),
+    QT_TRANSLATE_NOOP("PlanEngine", "unchanged"),    QT_TRANSLATE_NOOP("PlanEngine", "updated"),
+    QT_TRANSLATE_NOOP("PlanEngine", "refused"),      QT_TRANSLATE_NOOP("PlanEngine", "not verified"),
+    QT_TRANSLATE_NOOP("PlanEngine", "no answer"),    QT_TRANSLATE_NOOP("PlanEngine", "not found"),
+    QT_TRANSLATE_NOOP("PlanEngine", "not sent"),     QT_TRANSLATE_NOOP("PlanEngine", "check failed"),
+};
+static_assert(std::size(StatusWords) == size_t(RowStatus::CheckFailed) + 1);
+
+} // namespace
+
+QString RowStatusText(RowStatus status, int attempts, Wording wording)
 {
-    switch (status) {
-    case RowStatus::Waiting: return QStringLiteral("waiting");
-    case RowStatus::Sent: return QStringLiteral("sent");
-    case RowStatus::Retried: return QStringLiteral("retried %1").arg(std::max(1, attempts - 1));
-    case RowStatus::SaidUpdated: return QStringLiteral("said updated");
-    case RowStatus::Unchanged: return QStringLiteral("unchanged");
-    case RowStatus::Updated: return QStringLiteral("updated");
-    case RowStatus::Refused: return QStringLiteral("refused");
-    case RowStatus::NotVerified: return QStringLiteral("not verified");
-    case RowStatus::NoAnswer: return QStringLiteral("no answer");
-    case RowStatus::NotFound: return QStringLiteral("not found");
-    case RowStatus::NotSent: return QStringLiteral("not sent");
-    case RowStatus::CheckFailed: return QStringLiteral("check failed");
-    }
-    return QString();
+    const char *word = StatusWords[int(status)];
+    QString text = wording == Wording::Report ? QLatin1String(word) : PlanEngine::tr(word);
+    if (status == RowStatus::Retried)
+        text = text.arg(std::max(1, attempts - 1));
+    return text;
 }
 
-QString PlanSummary(const QList<PlanRowState> &rows)
+QString PlanSummary(const QList<PlanRowState> &rows, Wording wording)
 {
     static constexpr RowStatus order[] = {RowStatus::Updated,  RowStatus::Unchanged,  RowStatus::Refused,
                                           RowStatus::NotVerified, RowStatus::NoAnswer, RowStatus::NotFound,
@@ -45,7 +51,7 @@ QString PlanSummary(const QList<PlanRowState> &rows)
         const auto count = std::count_if(rows.cbegin(), rows.cend(),
                                          [status](const PlanRowState &row) { return row.status == status; });
         if (count)
-            parts << QStringLiteral("%1 %2").arg(count).arg(RowStatusText(status));
+            parts << QStringLiteral("%1 %2").arg(count).arg(RowStatusText(status, 0, wording));
     }
     return parts.join(QLatin1String(", "));
 }
@@ -331,31 +337,31 @@ void PlanRun::verify(int row)
     const EditFields reported = m_devices[*device].fields();
     const EditFields &planned = m_check.rows[row].values;
     QStringList differ;
-    const auto compare = [&differ](const char *key, const QString &is, const QString &wanted) {
+    const auto compare = [&differ](PlanField field, const QString &is, const QString &wanted) {
         if (is != wanted)
-            differ << QStringLiteral("%1 %2 (not %3)").arg(QLatin1String(key), is, wanted);
+            differ << PlanEngine::tr("%1 %2 (not %3)").arg(PlanFieldText(field, Wording::Shown), is, wanted);
     };
-    compare("dhcp", reported.dhcp ? DhcpEnabledText() : DhcpDisabledText(),
-            planned.dhcp ? DhcpEnabledText() : DhcpDisabledText());
+    compare(PlanField::Dhcp, ShownDhcpText(reported.dhcp), ShownDhcpText(planned.dhcp));
     // With DHCP on the addresses are the DHCP server's to choose.
     if (!planned.dhcp) {
-        compare("ip", reported.ip, planned.ip);
-        compare("mask", reported.mask, planned.mask);
-        compare("gateway", reported.gateway, planned.gateway);
+        compare(PlanField::Ip, reported.ip, planned.ip);
+        compare(PlanField::Mask, reported.mask, planned.mask);
+        compare(PlanField::Gateway, reported.gateway, planned.gateway);
     }
-    compare("name", reported.name, planned.name);
-    compare("location", reported.location, planned.location);
+    compare(PlanField::Name, reported.name, planned.name);
+    compare(PlanField::Location, reported.location, planned.location);
     if (differ.isEmpty()) {
         --m_unverified;
         setStatus(row, RowStatus::Updated);
     } else {
         // Perhaps an answer sent before the change: a later one may match.
-        m_rows[row].message = QStringLiteral("reports ") + differ.join(QLatin1String(", "));
+        m_rows[row].message = PlanEngine::tr("reports %1").arg(differ.join(QLatin1String(", ")));
     }
 }
 
 void PlanRun::finish(const QString &uncheckedWhy)
 {
+    const QString why = uncheckedWhy.isEmpty() ? PlanEngine::tr("did not answer the check") : uncheckedWhy;
     for (int i = 0; i < int(m_rows.size()); ++i) {
         switch (m_rows[i].status) {
         case RowStatus::Waiting:
@@ -366,7 +372,7 @@ void PlanRun::finish(const QString &uncheckedWhy)
             setStatus(i, RowStatus::NoAnswer);
             break;
         case RowStatus::SaidUpdated:
-            setStatus(i, RowStatus::NotVerified, m_rows[i].message.isEmpty() ? uncheckedWhy : QString());
+            setStatus(i, RowStatus::NotVerified, m_rows[i].message.isEmpty() ? why : QString());
             break;
         default:
             break;
@@ -390,7 +396,7 @@ void PlanRun::cancel(qint64 nowMs, Cancel how)
         setStatus(m_queue[i], RowStatus::NotSent);
     m_queued = m_queue.size();
     if (how == Cancel::SettleNow) {
-        finish(QStringLiteral("cancelled before the check"));
+        finish(PlanEngine::tr("cancelled before the check"));
         return;
     }
     for (const auto &flight : m_flights)

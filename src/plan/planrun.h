@@ -51,8 +51,8 @@ enum class RowStatus {
 bool IsFinal(RowStatus status);
 // "waiting", "sent", "retried 2" (resends so far), "said updated", "unchanged",
 // "updated", "refused", "not verified", "no answer", "not found", "not sent",
-// "check failed".
-QString RowStatusText(RowStatus status, int attempts = 0);
+// "check failed". Shown: in the window's language.
+QString RowStatusText(RowStatus status, int attempts = 0, Wording wording = Wording::Report);
 
 struct PlanRowState
 {
@@ -65,8 +65,9 @@ struct PlanRowState
     QList<FieldChange> changes;
 };
 
-// "38 updated, 1 refused, 1 no answer": the final results, most wanted first.
-QString PlanSummary(const QList<PlanRowState> &rows);
+// "38 updated, 1 refused, 1 no answer": the final results, most wanted first,
+// in the words of RowStatusText().
+QString PlanSummary(const QList<PlanRowState> &rows, Wording wording = Wording::Report);
 
 // Carries out a plan: finds its devices, checks it, sends each row's write
 // (as the edit dialog's OK would, a bounded number waiting at once, each
@@ -136,7 +137,9 @@ private:
     void settleFlight(int flight);
     void afterSending(qint64 nowMs);
     void verify(int row);
-    void finish(const QString &uncheckedWhy = QStringLiteral("did not answer the check"));
+    // uncheckedWhy: what a row that said updated is not verified for; empty:
+    // it did not answer the check.
+    void finish(const QString &uncheckedWhy = QString());
     bool readsWanted() const;
 
     Plan m_plan;
