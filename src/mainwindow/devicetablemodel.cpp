@@ -32,11 +32,15 @@ DeviceTableModel::DeviceTableModel(QObject *parent)
     connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
     m_marksChanged.setSingleShot(true);
     m_marksChanged.setInterval(50);
-    connect(&m_marksChanged, &QTimer::timeout, this, [this] {
-        if (rowCount() > 0)
-            emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
-                             {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
-    });
+    connect(&m_marksChanged, &QTimer::timeout, this, &DeviceTableModel::announceMarks);
+}
+
+void DeviceTableModel::announceMarks()
+{
+    m_marksChanged.stop();
+    if (rowCount() > 0)
+        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
+                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 int DeviceTableModel::rowCount(const QModelIndex &parent) const
@@ -214,6 +218,9 @@ void DeviceTableModel::placeNew()
     }
     m_new.clear();
     m_sincePlaced.start();
+    // Marks due meanwhile go with the new rows: one repaint for both.
+    if (m_marksChanged.isActive())
+        announceMarks();
     emit countsChanged();
 }
 
@@ -354,10 +361,15 @@ void DeviceTableModel::takeReadResponse(const QString &text)
 
 void DeviceTableModel::placeNewWhenDue()
 {
-    // At the most every 100 ms with 10,000 rows listed (a second at the
-    // most), and as soon as the answers pause.
+    // A short list takes each device at once. A longer one at the most
+    // every 40 ms, or every 100 ms with 10,000 rows listed (a second at the
+    // most), and as soon as the answers pause: each time, its view lays out
+    // and paints the list again.
+    constexpr qint64 ShortList = 100;
+    constexpr qint64 MinIntervalMs = 40;
     constexpr qint64 QuietMs = 10;
-    const qint64 interval = qMin<qint64>(1000, qint64(m_sorted.size()) / 100);
+    const qint64 listed = qint64(m_sorted.size());
+    const qint64 interval = listed < ShortList ? 0 : qBound(MinIntervalMs, listed / 100, qint64(1000));
     const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
     const qint64 quiet = m_sinceNew.elapsed();
     if (waited >= interval || quiet >= QuietMs)
