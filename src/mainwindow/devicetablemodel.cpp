@@ -1,5 +1,6 @@
 #include "mainwindow/devicetablemodel.h"
 
+#include "mainwindow/growahead.h"
 #include "net/devicetexts.h"
 #include "net/messages.h"
 
@@ -352,7 +353,9 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
         && !m_marksChanged.isActive())
         m_marksChanged.start();
+    GrowAhead(m_byMac);
     m_byMac.insert(device.texts[DeviceColumn::Mac], added);
+    GrowAhead(m_devices);
     m_devices.push_back(std::move(device));
     m_new.push_back(added);
     m_sinceNew.start();
