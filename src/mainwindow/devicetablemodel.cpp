@@ -320,18 +320,19 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     // A device heard through two adapters, or answering again, usually
     // repeats itself word for word: then its row is already what this
     // answer would make of it.
-    {
-        FieldReader reader(text);
-        QStringView mac;
-        for (int field = 0; field < 5; ++field)
-            reader.nextFieldView(&mac);
-        const auto known = m_byMac.constFind(QString::fromRawData(mac.data(), mac.size()));
-        if (known != m_byMac.cend() && m_devices[std::size_t(*known)].answer == text)
-            return;
-    }
+    FieldReader reader(text);
+    QStringView mac;
+    for (int field = 0; field < 5; ++field)
+        reader.nextFieldView(&mac);
+    auto known = m_byMac.constFind(QString::fromRawData(mac.data(), mac.size()));
+    if (known != m_byMac.cend() && m_devices[std::size_t(*known)].answer == text)
+        return;
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
+    // Read by the same rules, its MAC field is the one just looked up.
+    if (response.mac != mac)
+        known = m_byMac.constFind(response.mac);
     Device device{DeviceDisplayTexts(response), text};
     QString &type = device.texts[DeviceColumn::Type];
     if (const auto shared = m_types.constFind(type); shared != m_types.cend())
@@ -339,7 +340,7 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     else if (m_types.size() < MaxSharedTexts)
         m_types.insert(type);
 
-    if (const auto known = m_byMac.constFind(response.mac); known != m_byMac.cend()) {
+    if (known != m_byMac.cend()) {
         updateTexts(*known, std::move(device));
         return;
     }
