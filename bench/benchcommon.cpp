@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fstream>
 #include <sstream>
 
@@ -49,6 +50,26 @@ long long threadCpuNs()
 long long processCpuNs()
 {
     return clockNs(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+long long namedThreadsCpuNs(const char *name)
+{
+    long long total = 0;
+    DIR *tasks = opendir("/proc/self/task");
+    if (!tasks)
+        return 0;
+    while (const dirent *task = readdir(tasks)) {
+        if (task->d_name[0] == '.')
+            continue;
+        const std::string dir = std::string("/proc/self/task/") + task->d_name;
+        std::string comm;
+        std::getline(std::ifstream(dir + "/comm"), comm);
+        long long ns = 0;
+        if (comm == name && (std::ifstream(dir + "/schedstat") >> ns))
+            total += ns;
+    }
+    closedir(tasks);
+    return total;
 }
 
 namespace {

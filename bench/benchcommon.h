@@ -15,6 +15,9 @@ long long nowNs();
 // CPU time of the calling thread / of the whole process, in nanoseconds.
 long long threadCpuNs();
 long long processCpuNs();
+// CPU time of this process's threads named `name` (as ps shows them), in
+// nanoseconds: the scheduler's own count, finer than the clock ticks of stat.
+long long namedThreadsCpuNs(const char *name);
 
 // Resident set size and its high-water mark of this process, in KiB.
 long long residentKiB();

@@ -10,7 +10,8 @@
 // A sender process blasts the datagrams at full speed to 127.0.0.1:2851. Times
 // run from the first datagram sent to the last one read (bare) or to the table
 // holding all N rows (window). Prints the medians of the CPU time of all
-// threads and of the wall time, each with the ratio window/bare, the datagrams
+// threads (and of the window's GUI and receiver threads, and how often it
+// painted the list) and of the wall time, each with the ratio window/bare, the datagrams
 // handled versus sent, the resident memory growth, the longest the GUI thread
 // went without running a 5 ms timer, and with several N the scaling ratio of
 // the largest N against the smallest. --shared is passed to the sender: K
@@ -138,6 +139,7 @@ public:
         : m_window(window), m_devices(devices)
     {
         window->installEventFilter(this);
+        window->MainList->viewport()->installEventFilter(this);
         connect(window->MainList->model(), &QAbstractItemModel::rowsInserted, this, [this] {
             if (fullNs == 0 && m_window->MainList->model()->rowCount() >= m_devices)
                 fullNs = bench::nowNs();
@@ -158,10 +160,13 @@ public:
     long long lastEventNs = 0;
     long long fullNs = 0;
     long long maxStallNs = 0;
+    int paints = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Paint && watched != m_window && firstEventNs != 0)
+            ++paints;
         if (watched == m_window && event->type() == DeviceResponseEvent::eventType()) {
             ++handled;
             lastEventNs = bench::nowNs();
@@ -235,6 +240,7 @@ int runWindow(int argc, char **argv, int devices, int copies)
         const long long rssBefore = bench::residentKiB();
         const long long cpuBefore = bench::processCpuNs();
         const long long guiCpuBefore = bench::threadCpuNs();
+        const long long receiverCpuBefore = bench::namedThreadsCpuNs("ReceiveThread");
 
         int senderOut = -1;
         const int sender = bench::spawnWithPipe(senderCommand(devices, copies), &senderOut);
@@ -259,13 +265,14 @@ int runWindow(int argc, char **argv, int devices, int copies)
         const long long rssAfter = bench::residentKiB();
         const long long cpu = bench::processCpuNs() - cpuBefore;
         const long long guiCpu = bench::threadCpuNs() - guiCpuBefore;
+        const long long receiverCpu = bench::namedThreadsCpuNs("ReceiveThread") - receiverCpuBefore;
         const std::string out = bench::readAll(senderOut);
         bench::waitChild(sender);
         const int rows = window->MainList->model()->rowCount();
         std::printf("%sdone_ns=%lld\nhandled=%lld\nrows=%d\nlast_event_ns=%lld\nrss_growth_kib=%lld\n"
-                    "stall_ms=%.1f\nmessages=%d\ncpu_ms=%.1f\ngui_cpu_ms=%.1f\n",
+                    "stall_ms=%.1f\nmessages=%d\ncpu_ms=%.1f\ngui_cpu_ms=%.1f\nreceiver_cpu_ms=%.1f\npaints=%d\n",
                     out.c_str(), probe.fullNs, probe.handled, rows, probe.lastEventNs, rssAfter - rssBefore,
-                    probe.maxStallNs / 1e6, messages, cpu / 1e6, guiCpu / 1e6);
+                    probe.maxStallNs / 1e6, messages, cpu / 1e6, guiCpu / 1e6, receiverCpu / 1e6, probe.paints);
         if (rows != devices)
             status = 1;
         window.reset();
@@ -286,6 +293,8 @@ struct Run
     double stallMs = 0;
     double cpuMs = 0;
     double guiCpuMs = 0;
+    double receiverCpuMs = 0;
+    int paints = 0;
     bool ok = false;
 };
 
@@ -314,6 +323,8 @@ Run runChild(const std::string &mode, int devices, int copies)
     run.stallMs = std::atof(bench::valueOf(text, "stall_ms").c_str());
     run.cpuMs = std::atof(bench::valueOf(text, "cpu_ms").c_str());
     run.guiCpuMs = std::atof(bench::valueOf(text, "gui_cpu_ms").c_str());
+    run.receiverCpuMs = std::atof(bench::valueOf(text, "receiver_cpu_ms").c_str());
+    run.paints = std::atoi(bench::valueOf(text, "paints").c_str());
     run.ms = (first > 0 && done > first) ? (done - first) / 1e6 : 0;
     // A run that showed any message box is no run of the device list.
     run.ok = status == 0 && first > 0 && done > first && std::atoi(bench::valueOf(text, "messages").c_str()) == 0;
@@ -329,16 +340,17 @@ int drive(const Options &options)
     std::vector<double> windowMedians;
     for (int devices : options.devices) {
         const long long expected = static_cast<long long>(devices) * options.copies;
-        std::vector<double> bareMs, windowMs, rss, stall, bareCpu, windowCpu, guiCpu;
+        std::vector<double> bareMs, windowMs, rss, stall, bareCpu, windowCpu, guiCpu, receiverCpu;
         long long worstLoss = 0;
         long long worstBareLoss = 0;
         for (int r = 0; r < options.repeat; ++r) {
             const Run bare = runChild("bare", devices, options.copies);
             const Run win = runChild("window", devices, options.copies);
             std::printf("N=%d run %d: bare %.1f ms (%lld/%lld read, CPU %.1f ms)  window %.1f ms (%lld/%lld handled, "
-                        "%lld rows, +%.1f MiB, longest GUI stall %.1f ms, CPU %.1f ms, GUI thread %.1f ms)\n",
+                        "%lld rows, +%.1f MiB, longest GUI stall %.1f ms, CPU %.1f ms, GUI thread %.1f ms, receiver "
+                        "thread %.1f ms, %d paints)\n",
                         devices, r + 1, bare.ms, bare.handled, bare.sent, bare.cpuMs, win.ms, win.handled, win.sent,
-                        win.rows, win.rssMiB, win.stallMs, win.cpuMs, win.guiCpuMs);
+                        win.rows, win.rssMiB, win.stallMs, win.cpuMs, win.guiCpuMs, win.receiverCpuMs, win.paints);
             std::fflush(stdout);
             if (bare.ok && bare.handled == bare.sent)
                 bareMs.push_back(bare.ms);
@@ -349,6 +361,7 @@ int drive(const Options &options)
             bareCpu.push_back(bare.cpuMs);
             windowCpu.push_back(win.cpuMs);
             guiCpu.push_back(win.guiCpuMs);
+            receiverCpu.push_back(win.receiverCpuMs);
             stall.push_back(win.stallMs);
             worstLoss = std::max(worstLoss, expected - win.handled);
             if (!win.ok || win.handled != expected || win.sent != expected || win.rows != devices)
@@ -360,10 +373,11 @@ int drive(const Options &options)
         // CPU time first: a slow sender stretches the wall times of both alike.
         const double cb = bench::median(bareCpu);
         const double cw = bench::median(windowCpu);
-        std::printf("N=%d (%lld datagrams), medians of %d: CPU bare %.1f ms, window %.1f ms (GUI thread %.1f ms), "
-                    "ratio %.2f; wall bare %.1f ms, window %.1f ms, ratio %.2f; lost at most %lld (bare %lld); "
-                    "memory growth %.1f MiB; longest GUI stall %.1f ms\n",
-                    devices, expected, options.repeat, cb, cw, bench::median(guiCpu), cb > 0 ? cw / cb : 0.0, b, w,
+        std::printf("N=%d (%lld datagrams), medians of %d: CPU bare %.1f ms, window %.1f ms (GUI thread %.1f ms, "
+                    "receiver thread %.1f ms), ratio %.2f; wall bare %.1f ms, window %.1f ms, ratio %.2f; lost at "
+                    "most %lld (bare %lld); memory growth %.1f MiB; longest GUI stall %.1f ms\n",
+                    devices, expected, options.repeat, cb, cw, bench::median(guiCpu), bench::median(receiverCpu),
+                    cb > 0 ? cw / cb : 0.0, b, w,
                     b > 0 ? w / b : 0.0, worstLoss, worstBareLoss, bench::median(rss), bench::median(stall));
         std::fflush(stdout);
     }

@@ -1,5 +1,7 @@
 #include "mainwindow/addressconflicts.h"
 
+#include "mainwindow/growahead.h"
+
 #include <QColor>
 #include <QPalette>
 
@@ -19,6 +21,7 @@ bool counts(const QString &address)
 
 bool AddressConflicts::join(const QString &address, const QString &mac)
 {
+    GrowAhead(m_users);
     const qsizetype before = m_users.size();
     Users &users = m_users[address];
     if (m_users.size() != before) {

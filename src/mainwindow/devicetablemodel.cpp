@@ -1,5 +1,6 @@
 #include "mainwindow/devicetablemodel.h"
 
+#include "mainwindow/growahead.h"
 #include "net/devicetexts.h"
 #include "net/messages.h"
 
@@ -32,11 +33,15 @@ DeviceTableModel::DeviceTableModel(QObject *parent)
     connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
     m_marksChanged.setSingleShot(true);
     m_marksChanged.setInterval(50);
-    connect(&m_marksChanged, &QTimer::timeout, this, [this] {
-        if (rowCount() > 0)
-            emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
-                             {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
-    });
+    connect(&m_marksChanged, &QTimer::timeout, this, &DeviceTableModel::announceMarks);
+}
+
+void DeviceTableModel::announceMarks()
+{
+    m_marksChanged.stop();
+    if (rowCount() > 0)
+        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
+                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 int DeviceTableModel::rowCount(const QModelIndex &parent) const
@@ -214,6 +219,9 @@ void DeviceTableModel::placeNew()
     }
     m_new.clear();
     m_sincePlaced.start();
+    // Marks due meanwhile go with the new rows: one repaint for both.
+    if (m_marksChanged.isActive())
+        announceMarks();
     emit countsChanged();
 }
 
@@ -312,18 +320,19 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     // A device heard through two adapters, or answering again, usually
     // repeats itself word for word: then its row is already what this
     // answer would make of it.
-    {
-        FieldReader reader(text);
-        QStringView mac;
-        for (int field = 0; field < 5; ++field)
-            reader.nextFieldView(&mac);
-        const auto known = m_byMac.constFind(QString::fromRawData(mac.data(), mac.size()));
-        if (known != m_byMac.cend() && m_devices[std::size_t(*known)].answer == text)
-            return;
-    }
+    FieldReader reader(text);
+    QStringView mac;
+    for (int field = 0; field < 5; ++field)
+        reader.nextFieldView(&mac);
+    auto known = m_byMac.constFind(QString::fromRawData(mac.data(), mac.size()));
+    if (known != m_byMac.cend() && m_devices[std::size_t(*known)].answer == text)
+        return;
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
+    // Read by the same rules, its MAC field is the one just looked up.
+    if (response.mac != mac)
+        known = m_byMac.constFind(response.mac);
     Device device{DeviceDisplayTexts(response), text};
     QString &type = device.texts[DeviceColumn::Type];
     if (const auto shared = m_types.constFind(type); shared != m_types.cend())
@@ -331,7 +340,7 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     else if (m_types.size() < MaxSharedTexts)
         m_types.insert(type);
 
-    if (const auto known = m_byMac.constFind(response.mac); known != m_byMac.cend()) {
+    if (known != m_byMac.cend()) {
         updateTexts(*known, std::move(device));
         return;
     }
@@ -345,7 +354,9 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
         && !m_marksChanged.isActive())
         m_marksChanged.start();
+    GrowAhead(m_byMac);
     m_byMac.insert(device.texts[DeviceColumn::Mac], added);
+    GrowAhead(m_devices);
     m_devices.push_back(std::move(device));
     m_new.push_back(added);
     m_sinceNew.start();
@@ -354,10 +365,15 @@ void DeviceTableModel::takeReadResponse(const QString &text)
 
 void DeviceTableModel::placeNewWhenDue()
 {
-    // At the most every 100 ms with 10,000 rows listed (a second at the
-    // most), and as soon as the answers pause.
+    // A short list takes each device at once. A longer one at the most
+    // every 40 ms, or every 100 ms with 10,000 rows listed (a second at the
+    // most), and as soon as the answers pause: each time, its view lays out
+    // and paints the list again.
+    constexpr qint64 ShortList = 100;
+    constexpr qint64 MinIntervalMs = 40;
     constexpr qint64 QuietMs = 10;
-    const qint64 interval = qMin<qint64>(1000, qint64(m_sorted.size()) / 100);
+    const qint64 listed = qint64(m_sorted.size());
+    const qint64 interval = listed < ShortList ? 0 : qBound(MinIntervalMs, listed / 100, qint64(1000));
     const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
     const qint64 quiet = m_sinceNew.elapsed();
     if (waited >= interval || quiet >= QuietMs)

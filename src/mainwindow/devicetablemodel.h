@@ -97,6 +97,8 @@ private:
     // Places the devices views have not heard of yet, now or when due.
     void placeNew();
     void placeNewWhenDue();
+    // Tells views that the marks of addresses may have changed.
+    void announceMarks();
     // Changes the order of the rows shown or which they are, in one step for
     // views.
     template <typename Change>
@@ -137,7 +139,7 @@ private:
 
     // Marks addresses that several devices show. A device's address change
     // may mark or unmark others: their cells are told at most every 50 ms
-    // during a burst.
+    // during a burst, or with the new rows when those come first.
     AddressConflicts m_conflicts;
     QTimer m_marksChanged;
 };

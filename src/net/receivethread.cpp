@@ -16,12 +16,18 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 // The loop looks at stopRequested at least this often, even when nothing
 // wakes it.
 constexpr int PollIntervalMs = 250;
+
+// Datagrams read with one system call: during a burst the thread reads what
+// the kernel has queued and hands it over in one go, so the GUI thread wakes
+// once for many answers.
+constexpr int ReadBatch = 64;
 
 // Answers waiting for the GUI thread at the most while the kernel's queue has
 // room: the GUI thread handles everything queued when it starts on its posted
@@ -49,6 +55,22 @@ bool kernelQueueHasRoom(int fd)
         return false;
     return info[SK_MEMINFO_RMEM_ALLOC] < info[SK_MEMINFO_RCVBUF] / 2;
 }
+
+// Buffers for one system call's worth of datagrams.
+struct ReadBuffers
+{
+    ReadBuffers()
+    {
+        for (int i = 0; i < ReadBatch; ++i) {
+            parts[i] = {data[i], MaxDatagramText};
+            headers[i].msg_hdr.msg_iov = &parts[i];
+            headers[i].msg_hdr.msg_iovlen = 1;
+        }
+    }
+    char data[ReadBatch][MaxDatagramText];
+    iovec parts[ReadBatch];
+    mmsghdr headers[ReadBatch] = {};
+};
 
 } // namespace
 
@@ -83,37 +105,49 @@ void ReceiveThread::run()
         return;
     }
 
-    char buffer[MaxDatagramText];
+    const auto buffers = std::make_unique<ReadBuffers>();
+    // The last read filled its batch: more are likely queued, no need to wait.
+    bool more = false;
     while (!stopRequested) {
-        pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, PollIntervalMs);
-        if (stopRequested)
-            break;
-        if (ready == 0 || (ready < 0 && errno == EINTR))
-            continue;
-        if (ready < 0)
-            break;
-        if (DeviceResponseEvent::alive() >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
+        if (!more) {
+            pollfd p{fd, POLLIN, 0};
+            const int ready = ::poll(&p, 1, PollIntervalMs);
+            if (stopRequested)
+                break;
+            if (ready == 0 || (ready < 0 && errno == EINTR))
+                continue;
+            if (ready < 0)
+                break;
+        }
+        more = false;
+        const int waiting = DeviceResponseEvent::alive();
+        if (waiting >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
             m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelow, HoldBackCheckMs);
             continue;
         }
         // A flood is left to the socket's buffer (which drops what does not
         // fit) rather than queued without end, even when that buffer is full.
-        if (DeviceResponseEvent::alive() >= DeviceResponseEvent::MaxWaiting) {
+        if (waiting >= DeviceResponseEvent::MaxWaiting) {
             m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelowBound, HoldBackCheckMs);
             continue;
         }
         m_holdingBack = false;
 
-        const ssize_t received = ::recv(fd, buffer, sizeof buffer, 0);
+        const int room = (waiting < MaxQueuedAnswers ? MaxQueuedAnswers : DeviceResponseEvent::MaxWaiting) - waiting;
+        const int wanted = qMin(room, ReadBatch);
+        const int received = ::recvmmsg(fd, buffers->headers, unsigned(wanted), MSG_DONTWAIT, nullptr);
         if (received < 0) {
             if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
                 continue;
             break;
         }
-        QCoreApplication::postEvent(owner, new DeviceResponseEvent(
-            QString::fromLatin1(buffer, ResponseSocket::textLength(buffer, received))));
+        for (int i = 0; i < received; ++i) {
+            const char *text = buffers->data[i];
+            QCoreApplication::postEvent(owner, new DeviceResponseEvent(QString::fromLatin1(
+                text, ResponseSocket::textLength(text, ssize_t(buffers->headers[i].msg_len)))));
+        }
+        more = received == wanted;
     }
 }

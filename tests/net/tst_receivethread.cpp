@@ -25,6 +25,7 @@ private slots:
     void initTestCase() { ZOL_REQUIRE_NETNS(); }
     void datagramText_data();
     void datagramText();
+    void burstInArrivalOrder();
     void takenPortSignalled();
 };
 
@@ -50,6 +51,22 @@ void tst_ReceiveThread::datagramText()
     for (const QByteArray &d : {datagram, QByteArray("second")})
         QCOMPARE(device.writeDatagram(d, QHostAddress::LocalHost, ResponsePort), d.size());
     QTRY_COMPARE(owner.texts, QStringList({text, QStringLiteral("second")}));
+}
+
+void tst_ReceiveThread::burstInArrivalOrder()
+{
+    // Many more answers than one read takes, of varied lengths: each one
+    // whole, in the order sent.
+    Collector owner;
+    ReceiveThread receiver(&owner);
+    receiver.start();
+    QUdpSocket device;
+    QStringList sent;
+    for (int i = 0; i < 300; ++i) {
+        sent << QString::number(i).repeated(i % 7 + 1);
+        QCOMPARE(device.writeDatagram(sent.last().toLatin1(), QHostAddress::LocalHost, ResponsePort), sent.last().size());
+    }
+    QTRY_COMPARE(owner.texts, sent);
 }
 
 void tst_ReceiveThread::takenPortSignalled()
