@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: Apache-2.0
 # Prints the performance figures of the README. Runs every benchmark in a
 # network namespace of its own with nothing but loopback (the client
 # broadcasts its start-up discovery), or, for B6, in a client namespace

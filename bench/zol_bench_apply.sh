@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: Apache-2.0
 # B6: one "zolctl apply" gives 250 simulated devices on two segments new
 # fixed addresses, names and locations: the time from its start to its exit
 # with every device updated and seen with its new settings, without loss and

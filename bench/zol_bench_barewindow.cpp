@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The start-up limit: the least a Qt widgets program does to show a window
 // and send one datagram. It sends the text of a first read query from
 // 127.0.0.1:2850 to 255.255.255.255:2850, as the client does on loopback.

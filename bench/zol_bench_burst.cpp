@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Burst benchmark: N devices answer one discovery, each twice, all at once.
 //
 //   zol_bench_burst --devices 10000[,50000...] [--repeat R] [--copies C] [--shared K[/G]] [--check]

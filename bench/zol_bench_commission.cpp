@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Commissioning dialog benchmark (B8): with N devices listed in the real main
 // window (offscreen platform), the time Assign Addresses takes to open until
 // the dialog is laid out and painted, and, with every device checked, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Find bar benchmark (B7): with N devices listed in the real main window
 // (offscreen platform), the GUI thread's CPU time for each key typed into the
 // find bar until the list is laid out and painted again, and for Esc, which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Blasts the read responses of N simulated devices, each a given number of
 // times, at full speed to one UDP address, then prints
 //   first_send_ns=<CLOCK_MONOTONIC of the first send>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Start-up benchmark: from process start to the first read query on the wire.
 //
 //   zol_bench_startup [--repeat R] [--check]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // zolctl burst benchmark: "zolctl find --format json" while N simulated
 // devices answer its query, each C times, all at full speed right after the
 // query arrives.

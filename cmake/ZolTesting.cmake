@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # zol_add_test(<name> SOURCES <files...> [GUI] [NETNS] [SEGMENTS <n>] [LABELS <labels...>]
 #              [TIMEOUT <s>] [ENVIRONMENT <VAR=value...>] [ARGS <arguments...>])
 # One executable per unit, linked against the core library; a single .sh

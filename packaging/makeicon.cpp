@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the program's 16x16 window icon as PNG files for the desktop's icon
 // theme, enlarged by whole pixels so the little table stays crisp.
 // Usage: zol_makeicon <output folder> <size>...

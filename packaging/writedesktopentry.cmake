@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Install step: installs the menu entry with the launcher's full path under
 # the prefix being installed to (CMAKE_INSTALL_PREFIX is the install-time one:
 # --prefix, or CPack's /usr).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: Apache-2.0
 # Runs a command in a new network namespace that has nothing but loopback, so
 # the program's broadcasts and binds stay inside it.
 # Usage: in-private-netns.sh <command> [args...]

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: Apache-2.0
 # Private networks for tests that send UDP: traffic never touches the
 # machine's real adapters. Needs root and iproute2.
 #

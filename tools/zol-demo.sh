@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: Apache-2.0
 # ZOL Client with a demo network, for a first look without devices.
 #
 #   zol-demo.sh PROGRAM DATA_DIR DEVSIM

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // zol_devsim: a stand-in for a segment full of ZOL devices, for trying the
 // client without hardware and for the network tests. Plain C++ and POSIX
 // sockets; it knows only the datagram texts on the wire.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "commissioning/commissioningdialog.h"
 
 #include "commissioning/commissioningmodel.h"

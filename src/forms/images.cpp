@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "forms/images.h"
 // Pictures drawn for this program and kept as XPM data.
 const char *const WindowIconXpm[] = {

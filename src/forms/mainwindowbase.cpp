@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "forms/mainwindowbase.h"
 
 #include "forms/formlayouts.h"

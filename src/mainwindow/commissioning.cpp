@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The Devices menu: many devices changed at once, and the list to a file.
 
 #include "mainwindow/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Discovery, and what the window does with every device answer.
 
 #include "mainwindow/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // The fixed words and ports of the device protocol. Plain C++ without Qt: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "zolctl/listener.h"
 
 #include "net/responsesocket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // zolctl: find ZOL devices and change their settings from a terminal, without a window.
 
 #include "zolctl/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "zolctl/options.h"
 
 #include "net/messages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "zolctl/plancommands.h"
 
 #include "zolctl/commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Real copies of the program started side by side. The test runs in a private
 // network namespace, so their start-up broadcasts stay on its loopback.
 #include "../support/netns.h"

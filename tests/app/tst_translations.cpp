@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every translatable text of the sources (as lupdate finds them) needs a
 // finished Chinese translation in the committed message file.
 #include <QFile>

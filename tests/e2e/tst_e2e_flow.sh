@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: Apache-2.0
 # One working session with the real program, start to finish, on a private X
 # desktop (Xvfb + openbox, driven by xdotool) in the client namespace that
 # tools/netns.sh joins to two simulated segments. What the program shows is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A flood at the receiver while the GUI thread is busy elsewhere: the answers
 // waiting for it stay bounded (the rest is left to the socket's buffer, which
 // drops what does not fit), and reading resumes once they are handled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzz target: one datagram, cut as the receiver cuts it (at most 512 bytes,
 // up to the first zero byte, Latin-1), arriving at a running main window that
 // lists three devices while its edit dialog shows one. The input's length

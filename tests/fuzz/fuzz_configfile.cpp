@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzz target: "config.cfg" with arbitrary contents, read by a real main
 // window when it is built and written back when it is destroyed. Checked:
 // the language code is the text at offset 64 up to its first zero byte; the

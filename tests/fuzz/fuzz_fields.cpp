@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzz target: arbitrary text through the edit dialog's field checks and the
 // reader of received texts, each compared with a plain statement of its rule.
 // The first byte picks how the rest becomes text: Latin-1 as received, UTF-8,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzz target: "config.cfg" contents through the record codec alone, without
 // a window (thousands of inputs a second, where the window-level target
 // manages about eighty). Checked against plain statements of the rules: the

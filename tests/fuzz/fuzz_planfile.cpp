@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fuzz target: arbitrary bytes read as a plan file, then put through the
 // plan's checks. Checked: an error names a line of the file; a plan read has
 // a MAC on every row, its rows in file order, and written out in find's CSV

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Replays files (or every file in folders) through a fuzz target's entry
 // point, without libFuzzer: the seed corpus in the ordinary and sanitizer
 // builds, or one finding by hand.   fuzz_<name> FILE_OR_FOLDER...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Shared by the fuzz targets: a widget application on the offscreen platform

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs each libFuzzer target of a fuzz build (-DZOL_FUZZ=ON) for a bounded
 # time from the seed corpus, in a private network namespace (the window
 # targets bind the answer port). Fails on a crash, leak, undefined behaviour,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The commissioning dialog in the real main window: the devices answer the
 // queries the capturing platform takes, as the words of the test say.
 #include "../support/capturingplatform.h"

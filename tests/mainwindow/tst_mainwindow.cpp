@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The real main window on the offscreen platform: answers are posted to it as
 // the receiver would, and its queries are captured instead of sent.
 #include "../support/capturingplatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Additions to the real main window, driven with posted answers (nothing
 // leaves: the capturing platform takes the queries): marks on addresses that
 // several devices show, rows to the clipboard, the list's tool tips and its

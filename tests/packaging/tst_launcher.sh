@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: Apache-2.0
 # What each package holds, and the installed launcher: the per-user working
 # folder it prepares, the links it keeps current, and what it hands the
 # program, which is replaced by a stand-in that reports its folder, arguments

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Test-side handle on the device simulator (tools/zol_devsim.cpp), run in the

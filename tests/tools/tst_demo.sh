@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: Apache-2.0
 # The demo network: its window runs inside the demo's own client namespace,
 # and closing it ends the demo with 0 and leaves no namespace, process or
 # scratch folder. Without root it says so in one line and leaves nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The simulator's lossy network: --loss drops queries and answers, each
 // direction drawn on its own.
 

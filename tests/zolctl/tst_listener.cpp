@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One zolctl run's collecting of answers, fed over loopback from several
 // local addresses standing for a device's adapters, and find's JSON of them.
 

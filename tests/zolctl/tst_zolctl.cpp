@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // zolctl as a user runs it: a child process without a display, against
 // simulated devices on two segments of a private network.
 
