@@ -91,7 +91,7 @@ QMap<QString, QStringList> findEvery(int count)
 
 QString written(const QString &text)
 {
-    QTemporaryFile *file = new QTemporaryFile(qApp);
+    QTemporaryFile *file = new QTemporaryFile(QCoreApplication::instance());
     file->open();
     file->write(text.toUtf8());
     file->close();
