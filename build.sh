@@ -16,14 +16,14 @@
 #   ZOL_PACKAGE_TESTS=0  leave out making and checking the packages
 #   ZOL_SANITIZE_TESTS=0 leave out the tests under the sanitizers
 #   ZOL_FUZZ_BUILD_DIR   sanitizer and fuzz build, clang and libFuzzer (default build-fuzz/)
-#   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 30; 0 leaves fuzzing out)
+#   ZOL_FUZZ_SECONDS     how long each fuzz target runs (default 20; 0 leaves fuzzing out)
 # The test builds go through ccache when it is installed.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${ZOL_BUILD_DIR:-$here/build}"
 fuzz_build="${ZOL_FUZZ_BUILD_DIR:-$here/build-fuzz}"
-fuzz_seconds="${ZOL_FUZZ_SECONDS:-30}"
+fuzz_seconds="${ZOL_FUZZ_SECONDS:-20}"
 
 # What building and running the program needs; the tests and the package
 # need more.
