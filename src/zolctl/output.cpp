@@ -141,13 +141,14 @@ private:
 
 void JsonBuffer::appendString(QStringView text)
 {
-    // Six bytes a character at the most (\u00XX), and the quotes.
+    // Six bytes a UTF-16 unit at the most (\u00XX), and the quotes.
     const size_t most = 2 + 6 * size_t(text.size());
     char *const start = room(most);
     char *p = start;
     static const char hex[] = "0123456789abcdef";
     *p++ = '"';
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         const char16_t u = c.unicode();
         if (u == u'"' || u == u'\\') {
             *p++ = '\\';
@@ -162,9 +163,15 @@ void JsonBuffer::appendString(QStringView text)
         } else if (u < 0x800) {
             *p++ = char(0xc0 | (u >> 6));
             *p++ = char(0x80 | (u & 0x3f));
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // Beyond U+FFFF (a plan file's text): four bytes for the pair.
+            const char32_t v = QChar::surrogateToUcs4(c, text[++i]);
+            *p++ = char(0xf0 | (v >> 18));
+            *p++ = char(0x80 | ((v >> 12) & 0x3f));
+            *p++ = char(0x80 | ((v >> 6) & 0x3f));
+            *p++ = char(0x80 | (v & 0x3f));
         } else {
-            // Not from a device's Latin-1 text; half a surrogate pair is
-            // written as the replacement character.
+            // Half a surrogate pair is written as the replacement character.
             const char16_t v = c.isSurrogate() ? char16_t(0xfffd) : u;
             *p++ = char(0xe0 | (v >> 12));
             *p++ = char(0x80 | ((v >> 6) & 0x3f));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // One zolctl run's collecting of answers, fed over loopback from several
-// local addresses standing for a device's adapters, and find's JSON of them.
+// local addresses standing for a device's adapters, find's JSON of them and
+// apply's JSON report.
 
 #include "../support/netns.h"
 
@@ -14,6 +15,7 @@
 #include <QUdpSocket>
 
 #include <cstdlib>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +24,20 @@ namespace {
 QByteArray answer(const char *mac, const char *name)
 {
     return QByteArray("ZOL_READ_RESPONSE,0,1,00FF,") + mac + ",10.0.0.9,255.0.0.0,10.0.0.1,TRUE," + name + ",Hall,";
+}
+
+// What a writer puts out through a checked stream, read back as JSON.
+QJsonArray jsonWritten(const std::function<bool(OutputStream &)> &write)
+{
+    char *buffer = nullptr;
+    size_t size = 0;
+    FILE *stream = ::open_memstream(&buffer, &size);
+    OutputStream out(stream);
+    const bool written = write(out) && out.finish() == 0;
+    std::fclose(stream);
+    const QJsonArray list = QJsonDocument::fromJson(QByteArray(buffer, qsizetype(size))).array();
+    std::free(buffer);
+    return written ? list : QJsonArray();
 }
 
 } // namespace
@@ -35,6 +51,7 @@ private slots:
     void oneEntryPerMac_data();
     void oneEntryPerMac();
     void jsonCarriesTheLongestAnswersWhole();
+    void reportJsonKeepsEveryCharacter();
 };
 
 void tst_Listener::oneEntryPerMac_data()
@@ -114,14 +131,8 @@ void tst_Listener::jsonCarriesTheLongestAnswersWhole()
         answer += runs.mid(60 * i, MaxDatagramText - answer.size());
         entries[e].from = 0xffffffff;
     }
-    char *buffer = nullptr;
-    size_t size = 0;
-    FILE *stream = ::open_memstream(&buffer, &size);
-    OutputStream out(stream);
-    QVERIFY(WriteDevices(out, {&entries[0], &entries[1]}, OutputFormat::Json) && out.finish() == 0);
-    std::fclose(stream);
-    const QJsonArray list = QJsonDocument::fromJson(QByteArray(buffer, qsizetype(size))).array();
-    std::free(buffer);
+    const QJsonArray list = jsonWritten(
+        [&](OutputStream &out) { return WriteDevices(out, {&entries[0], &entries[1]}, OutputFormat::Json); });
     QCOMPARE(list.size(), 2);
     const char *const keys[] = {"type", "serial", "mac", "ip", "mask", "gateway", "dhcp", "name", "location"};
     for (int e = 0; e < 2; ++e) {
@@ -132,6 +143,16 @@ void tst_Listener::jsonCarriesTheLongestAnswersWhole()
         }
         QCOMPARE(json.value(u"from"_s).toString(), u"255.255.255.255"_s);
     }
+}
+
+void tst_Listener::reportJsonKeepsEveryCharacter()
+{
+    // A plan file's texts reach the report: beyond Latin-1, beyond U+FFFF.
+    const QString text = u"\"\\\x01 é 中 😀"_s;
+    const PlanReportEntry entry{2, text, u"check failed"_s, 0, {}, QString(), QString()};
+    const QJsonArray list = jsonWritten([&](OutputStream &out) { return WritePlanReport(out, {entry}, OutputFormat::Json); });
+    QCOMPARE(list.size(), 1);
+    QCOMPARE(list.at(0).toObject().value(u"mac"_s).toString(), text);
 }
 
 QTEST_GUILESS_MAIN(tst_Listener)
