@@ -237,10 +237,15 @@ int RunApply(const CtlOptions &options, OutputStream &out)
         Complain(QStringLiteral("cannot read %1: %2").arg(options.plan, file.errorString()));
         return ExitUsage;
     }
-    const PlanFileResult read = ReadPlanFile(file.readAll());
+    const QString source = standardInput ? QStringLiteral("standard input") : options.plan;
+    const QByteArray bytes = file.read(MaxPlanFileBytes + 1);
+    if (bytes.size() > MaxPlanFileBytes) {
+        Complain(QStringLiteral("%1: the file is larger than %2 MiB").arg(source).arg(MaxPlanFileBytes >> 20));
+        return ExitUsage;
+    }
+    const PlanFileResult read = ReadPlanFile(bytes);
     if (!read.ok()) {
-        Complain(QStringLiteral("%1: %2").arg(standardInput ? QStringLiteral("standard input") : options.plan,
-                                              read.errorText()));
+        Complain(QStringLiteral("%1: %2").arg(source, read.errorText()));
         return ExitUsage;
     }
     Listener listener;
