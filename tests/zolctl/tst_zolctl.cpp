@@ -238,6 +238,8 @@ void tst_Zolctl::badInputSendsNothing_data()
                                                  << u"Invalid Gateway."_s;
     QTest::newRow("address with DHCP on")
         << QStringList{u"set"_s, PumpMac, u"--dhcp"_s, u"on"_s, u"--ip"_s, u"10.77.1.9"_s} << u"--dhcp off"_s;
+    QTest::newRow("assign's first address, before finding devices")
+        << QStringList{u"assign"_s, u"--first"_s, u"10.77.1"_s, u"--all"_s} << u"--first: Invalid IP Address."_s;
     QTest::newRow("plan that never ends") << QStringList{u"apply"_s, u"/dev/zero"_s} << u"larger than 64 MiB"_s;
 }
 
