@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -123,9 +122,7 @@ int runFind(const CtlOptions &options, OutputStream &out)
     listener.listen(options.waitMs);
     if (listener.devicesCapped())
         Complain(QStringLiteral("more than %1 devices answered; the rest are left out").arg(Listener::MaxDevices));
-    const OutputFormat format = options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table
-                                                                                 : OutputFormat::Csv);
-    WriteDevices(out, SortedByMac(listener.devices()), format);
+    WriteDevices(out, SortedByMac(listener.devices()), ChosenFormat(options));
     if (listener.deviceCount() < options.expect) {
         Complain(QStringLiteral("%1 devices answered, %2 expected").arg(listener.deviceCount()).arg(options.expect));
         return ExitNoVerdict;

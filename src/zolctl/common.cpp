@@ -10,6 +10,7 @@
 #include <QUdpSocket>
 
 #include <cstdio>
+#include <unistd.h>
 
 void PrintError(const QString &text)
 {
@@ -27,6 +28,11 @@ void Complain(const QString &line)
 QString SecondsText(int ms)
 {
     return QString::number(ms / 1000.0, 'g', 6) + QStringLiteral(" s");
+}
+
+OutputFormat ChosenFormat(const CtlOptions &options)
+{
+    return options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table : OutputFormat::Csv);
 }
 
 QString SendQuery(const QString &query, const QStringList &to)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include "zolctl/options.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,8 @@ void PrintError(const QString &text);
 void Complain(const QString &line);
 // "2 s", "0.5 s"
 QString SecondsText(int ms);
+// --format as given, else a table on a terminal and CSV for a program.
+OutputFormat ChosenFormat(const CtlOptions &options);
 
 // The query from every local IPv4 address to 255.255.255.255, then to each
 // extra destination. Empty, or the line that says why nothing could be sent.

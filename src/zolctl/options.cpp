@@ -134,8 +134,6 @@ QString apply(CtlOptions &o, const QString &name, const QString &value)
     return QString();
 }
 
-} // namespace
-
 // The positional argument of each command; the error line, or an empty text.
 QString takePositional(CtlOptions &o, const QString &argument)
 {
@@ -165,6 +163,8 @@ QString missing(const CtlOptions &o)
     }
     return QString();
 }
+
+} // namespace
 
 CtlParseResult ParseCtlArguments(const QStringList &arguments)
 {

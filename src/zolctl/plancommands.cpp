@@ -181,11 +181,6 @@ QList<PlanReportEntry> report(const PlanRun &run, bool dryRun)
     return entries;
 }
 
-OutputFormat reportFormat(const CtlOptions &options)
-{
-    return options.format.value_or(::isatty(STDOUT_FILENO) ? OutputFormat::Table : OutputFormat::Csv);
-}
-
 // Runs the plan and prints its report: the devices found first, unless they
 // are known already.
 int runPlan(const Plan &plan, const std::optional<QList<DeviceSettings>> &known, const CtlOptions &options,
@@ -221,7 +216,7 @@ int runPlan(const Plan &plan, const std::optional<QList<DeviceSettings>> &known,
         if (!options.dryRun)
             PrintError(PlanSummary(run.rows()));
     }
-    WritePlanReport(out, report(run, options.dryRun), reportFormat(options));
+    WritePlanReport(out, report(run, options.dryRun), ChosenFormat(options));
     return code;
 }
 
@@ -296,8 +291,8 @@ int RunAssign(const CtlOptions &options, OutputStream &out)
     Listener listener;
     if (!OpenListener(listener))
         return ExitNetwork;
-    // The chosen devices are looked for until each has answered; --all
-    // listens the whole wait.
+    // The whole wait, as apply's discovery: the addresses other devices show
+    // are skipped. The read query is repeated while a chosen device is missing.
     Plan chosen;
     for (const QString &mac : options.macs) {
         chosen << PlanRow{};
@@ -338,7 +333,7 @@ int RunAssign(const CtlOptions &options, OutputStream &out)
     if (!assignFine(assigned, options, false))
         return ExitUsage;
 
-    const OutputFormat format = reportFormat(options);
+    const OutputFormat format = ChosenFormat(options);
     if (options.dryRun && format != OutputFormat::Table) {
         // The plan itself, for apply.
         out.write(format == OutputFormat::Csv ? PlanCsv(assigned.plan) : PlanJson(assigned.plan));
