@@ -151,7 +151,6 @@ void tst_Listener::reportJsonKeepsEveryCharacter()
     const QString text = u"\"\\\x01 é 中 😀"_s;
     const PlanReportEntry entry{2, text, u"check failed"_s, 0, {}, QString(), QString()};
     const QJsonArray list = jsonWritten([&](OutputStream &out) { return WritePlanReport(out, {entry}, OutputFormat::Json); });
-    QCOMPARE(list.size(), 1);
     QCOMPARE(list.at(0).toObject().value(u"mac"_s).toString(), text);
 }
 
