@@ -525,8 +525,8 @@
         <translation>第 %1 行：%2</translation>
     </message>
     <message>
-        <source>ip, mask and gateway apply only with DHCP off</source>
-        <translation>IP 地址、子网掩码和网关只在 DHCP 关闭时适用</translation>
+        <source>ip, mask and gateway are not sent while DHCP is on</source>
+        <translation>DHCP 开启时不发送 IP 地址、子网掩码和网关</translation>
     </message>
     <message>
         <source>the gateway %1 is outside the subnet of %2/%3</source>

@@ -525,8 +525,8 @@
         <translation>line %1: %2</translation>
     </message>
     <message>
-        <source>ip, mask and gateway apply only with DHCP off</source>
-        <translation>ip, mask and gateway apply only with DHCP off</translation>
+        <source>ip, mask and gateway are not sent while DHCP is on</source>
+        <translation>ip, mask and gateway are not sent while DHCP is on</translation>
     </message>
     <message>
         <source>the gateway %1 is outside the subnet of %2/%3</source>

@@ -137,9 +137,9 @@ Resolved resolve(const std::optional<QString> &planned, const QString &current)
 // The settings of a found row, its field checks and what changes.
 void checkFoundRow(const PlanRow &row, const DeviceSettings &device, RowCheck *check)
 {
-    const Resolved ip = resolve(row.ip, device.ip);
-    const Resolved mask = resolve(row.mask, device.mask);
-    const Resolved gateway = resolve(row.gateway, device.gateway);
+    Resolved ip = resolve(row.ip, device.ip);
+    Resolved mask = resolve(row.mask, device.mask);
+    Resolved gateway = resolve(row.gateway, device.gateway);
     const Resolved name = resolve(row.name, device.name);
     const Resolved location = resolve(row.location, device.location);
     const bool dhcp = row.dhcp.value_or(device.dhcp);
@@ -149,7 +149,13 @@ void checkFoundRow(const PlanRow &row, const DeviceSettings &device, RowCheck *c
     if (location.given)
         check->errors << CheckEditField(EditField::Location, location.value);
     if (dhcp && (ip.given || mask.given || gateway.given)) {
-        check->errors << PlanEngine::tr("ip, mask and gateway apply only with DHCP off");
+        // With DHCP on the addresses are the DHCP server's: the device's own go
+        // out as they are. A list exported before a lease moved shows the old
+        // address, which must not stop the rest of the row.
+        check->warning = PlanEngine::tr("ip, mask and gateway are not sent while DHCP is on");
+        ip = {device.ip, false};
+        mask = {device.mask, false};
+        gateway = {device.gateway, false};
     } else if (!dhcp) {
         // Switching DHCP off makes the addresses the device holds its fixed
         // ones: then they must pass as if typed.

@@ -60,9 +60,10 @@ void tst_PlanCheck::rows_data()
         << QStringList{u"A ip=10.0.0.20 name=cam-1"_s} << QStringList{u""_s} << QStringList{u""_s};
     QTest::newRow("a given name is checked")
         << QStringList{u"A name=cam-2"_s} << QStringList{u"Invalid name"_s} << QStringList{u""_s};
-    QTest::newRow("addresses given with DHCP on")
-        << QStringList{u"C ip=10.0.0.30"_s, u"A dhcp=on gateway=10.0.0.2"_s}
-        << QStringList{u"ip, mask and gateway apply only"_s, u"ip, mask and gateway apply only"_s} << QStringList{u""_s, u""_s};
+    QTest::newRow("addresses given with DHCP on: kept, with a warning")
+        << QStringList{u"C ip=10.0.0.30"_s, u"A dhcp=on gateway=10.0.0.2"_s} << QStringList{u""_s, u""_s}
+        << QStringList{u"ip, mask and gateway are not sent while DHCP is on"_s,
+                       u"ip, mask and gateway are not sent while DHCP is on"_s};
     QTest::newRow("DHCP device's own address kept: no error") << QStringList{u"C ip=10.0.0.12 name=camD"_s} << QStringList{u""_s} << QStringList{u""_s};
     QTest::newRow("same MAC written twice, other case and separator")
         << QStringList{u"A name=x"_s, u"00-00-00-00-00-0a name=y"_s}
@@ -102,12 +103,20 @@ void tst_PlanCheck::rows()
     Plan rows;
     for (int i = 0; i < plan.size(); ++i)
         rows << row(plan[i], i + 1);
-    const PlanCheck check = CheckPlan(rows, site());
+    const QList<DeviceSettings> devices = site();
+    const PlanCheck check = CheckPlan(rows, devices);
     QCOMPARE(check.failed(), !errors.join(QString()).isEmpty());
     for (int i = 0; i < plan.size(); ++i) {
         const QString first = check.rows[i].errors.value(0);
         QVERIFY2(errors[i].isEmpty() ? first.isEmpty() : first.startsWith(errors[i]), qPrintable(first));
         QCOMPARE(check.rows[i].warning, warnings[i]);
+        // With DHCP on, a device's write carries the addresses it reports.
+        const RowCheck &c = check.rows[i];
+        if (c.found() && c.values.dhcp) {
+            const DeviceSettings &device = devices.at(c.device);
+            QCOMPARE(QStringList({c.values.ip, c.values.mask, c.values.gateway}),
+                     QStringList({device.ip, device.mask, device.gateway}));
+        }
     }
 }
 

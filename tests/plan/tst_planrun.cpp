@@ -195,10 +195,9 @@ void tst_PlanRun::failingChecksSendNothing()
     FakeSite site;
     for (int n = 1; n <= 4; ++n)
         site.devices << FakeDevice{device(n), QString()};
-    site.devices[3].settings.dhcp = true;
     Plan plan{renamed(device(1), 2), renamed(device(2), 3), renamed(device(3), 4), renamed(device(4), 5)};
     plan[1].name = QStringLiteral("2nd");
-    plan[3].ip = QStringLiteral("10.0.0.77");
+    plan[3].ip = QStringLiteral("10.0.0.077");
     PlanRun run(plan);
     qint64 now = 0;
     run.start(now);
@@ -208,7 +207,7 @@ void tst_PlanRun::failingChecksSendNothing()
     const QStringList errors = run.check().errorLines(run.plan());
     QCOMPARE(errors.size(), 2);
     QVERIFY(errors[0].startsWith(QLatin1String("line 3: Invalid name")));
-    QCOMPARE(errors[1], QStringLiteral("line 5: ip, mask and gateway apply only with DHCP off"));
+    QCOMPARE(errors[1], QStringLiteral("line 5: Invalid IP Address."));
     QCOMPARE(PlanSummary(run.rows()), u"2 not sent, 2 check failed"_s);
     QCOMPARE(run.rows().at(1).status, RowStatus::CheckFailed);
 
