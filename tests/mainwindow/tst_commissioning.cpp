@@ -216,10 +216,11 @@ void tst_Commissioning::exportThenApplyPlan()
         QFile plan(name);
         return plan.open(QIODevice::WriteOnly) && plan.write(text.toUtf8()) == text.toUtf8().size();
     };
-    QVERIFY(save(u"plan.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s)));
+    QVERIFY(save(u"plan%1.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s)));
     m_platform.sent.clear();
     m_seen = 0;
-    QVERIFY(m_window->applyPlanFrom(u"plan.csv"_s));
+    QVERIFY(m_window->applyPlanFrom(u"plan%1.csv"_s));
+    QCOMPARE(dialog()->PlanLabel->text(), u"计划 plan%1.csv：4 行。取消勾选要略过的行。"_s);
     QCOMPARE(cell(2, CommissioningModel::Preview), u"名称 Cam -> Cam_2"_s);
     QCOMPARE(cell(1, CommissioningModel::Preview), u"无更改"_s);
     dialog()->Apply->click();
