@@ -33,6 +33,9 @@ struct PlanFileResult
 // Reads a plan from a file's bytes, which are untrusted: anything that is
 // not one of the two formats is an error with its line and the reason.
 PlanFileResult ReadPlanFile(const QByteArray &bytes);
+// The most of a plan file read: far above 100,000 devices' rows, and a file
+// that never ends (a device, a pipe) does not take all memory.
+constexpr qint64 MaxPlanFileBytes = 64 * 1024 * 1024;
 
 // RFC 4180: quoted when needed, quotes doubled.
 void AppendCsvField(QString &out, const QString &text);
