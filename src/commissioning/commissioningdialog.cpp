@@ -342,7 +342,9 @@ void CommissioningDialog::pump()
             Cancel->setEnabled(false);
             Close->setEnabled(true);
             Close->setFocus();
-            emit runFinished();
+            // A discovery could not go out either: the one box below says why.
+            if (!m_sendFailed)
+                emit runFinished();
         }
     } else if (const qint64 wake = m_run->nextWakeMs(); wake >= 0) {
         m_wake.start(int(std::clamp<qint64>(wake - now(), 0, INT_MAX)));

@@ -34,6 +34,7 @@ private slots:
     void assignRange_data();
     void assignRange();
     void exportThenApplyPlan();
+    void adaptersUnlisted();
 
 private:
     // Devices 1 to 4 answer the window's queries; "n:word" makes device n
@@ -239,6 +240,19 @@ void tst_Commissioning::exportThenApplyPlan()
     QVERIFY(!m_window->applyPlanFrom(u"broken.csv"_s));
     QCOMPARE(m_messages, QStringList{u"无法应用计划 broken.csv：\n第 2 行：该行有 2 个单元格，表头有 9 个"_s});
     QVERIFY(!dialog() && m_platform.sent.isEmpty());
+}
+
+void tst_Commissioning::adaptersUnlisted()
+{
+    // Nothing can go out: the run ends at once and says so in one box.
+    m_window->MainList->setCurrentIndex(m_window->findDeviceRow(mac(1)));
+    m_window->MAssignAddresses->trigger();
+    QTest::keyClicks(dialog()->First_Address, u"0"_s);
+    m_platform.listResult = NetworkPlatform::ListResult::AccessFailed;
+    dialog()->Apply->click();
+    m_platform.listResult = NetworkPlatform::ListResult::Ok;
+    QVERIFY(!dialog()->isRunning());
+    QCOMPARE(m_messages, QStringList{u"Unable to access network adapters\n"_s});
 }
 
 QTEST_MAIN(tst_Commissioning)
