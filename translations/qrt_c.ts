@@ -779,8 +779,8 @@
         <translation>计划 (*.csv *.json);;所有文件 (*)</translation>
     </message>
     <message>
-        <source>the file is larger than 64 MiB</source>
-        <translation>文件大于 64 MiB</translation>
+        <source>the file is larger than %1 MiB</source>
+        <translation>文件大于 %1 MiB</translation>
     </message>
     <message>
         <source>it names no device</source>

@@ -779,8 +779,8 @@
         <translation>Plans (*.csv *.json);;All files (*)</translation>
     </message>
     <message>
-        <source>the file is larger than 64 MiB</source>
-        <translation>the file is larger than 64 MiB</translation>
+        <source>the file is larger than %1 MiB</source>
+        <translation>the file is larger than %1 MiB</translation>
     </message>
     <message>
         <source>it names no device</source>

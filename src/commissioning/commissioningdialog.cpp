@@ -141,9 +141,9 @@ void CommissioningDialog::languageChange()
         return;
     if (!m_assigning) {
         setWindowTitle(tr("Apply Plan"));
+        // In one step: a second arg() would take a "%1" in the file's name.
         PlanLabel->setText(tr("Plan %1: %2 lines. Uncheck the lines to leave out.")
-                               .arg(m_planName)
-                               .arg(m_filePlan.size()));
+                               .arg(m_planName, QString::number(m_filePlan.size())));
     }
     // The column titles, in the new language.
     emit m_rows->headerDataChanged(Qt::Horizontal, 0, CommissioningModel::ColumnCount - 1);
@@ -342,7 +342,9 @@ void CommissioningDialog::pump()
             Cancel->setEnabled(false);
             Close->setEnabled(true);
             Close->setFocus();
-            emit runFinished();
+            // A discovery could not go out either: the one box below says why.
+            if (!m_sendFailed)
+                emit runFinished();
         }
     } else if (const qint64 wake = m_run->nextWakeMs(); wake >= 0) {
         m_wake.start(int(std::clamp<qint64>(wake - now(), 0, INT_MAX)));

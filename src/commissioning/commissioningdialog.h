@@ -47,7 +47,8 @@ public:
     bool takeWriteAnswer(const QString &text);
 
 signals:
-    // The run is over; the devices may now show new settings.
+    // The run is over; the devices may now show new settings. Not said when
+    // nothing could be sent, for then no discovery can go out either.
     void runFinished();
 
 public slots:

@@ -51,8 +51,6 @@ public:
     // rowsEdited().
     Row &edit(int row) { return m_rows[std::size_t(row)]; }
     void rowsEdited();
-    // The row shown at this position of the view.
-    int rowAt(int shownRow) const { return m_shown[std::size_t(shownRow)]; }
 
     void setFilterText(const QString &text);
     // Checks or unchecks the rows shown.

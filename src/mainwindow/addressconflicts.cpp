@@ -98,7 +98,8 @@ QString AddressConflicts::tip(const QString &address, const QString &mac) const
         name(user);
     QString list = named.join(QLatin1String(", "));
     if (others > named.size())
-        list = tr("%1 and %2 more").arg(list).arg(others - named.size());
+        // In one step: a second arg() would take a "%1" in a device's MAC text.
+        list = tr("%1 and %2 more").arg(list, QString::number(others - named.size()));
     return address + u'\n' + tr("Also used by %1").arg(list);
 }
 

@@ -18,13 +18,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Far more than a plan line for every device the list can hold.
-constexpr qint64 MaxPlanBytes = 64 * 1024 * 1024;
-
-} // namespace
-
 void Zol_ClientMainWindow::openCommissioning(CommissioningDialog *dialog)
 {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -70,8 +63,8 @@ bool Zol_ClientMainWindow::applyPlanFrom(const QString &fileName)
     PlanFileResult read;
     if (!file.open(QIODevice::ReadOnly)) {
         why = file.errorString();
-    } else if (const QByteArray bytes = file.read(MaxPlanBytes + 1); bytes.size() > MaxPlanBytes) {
-        why = tr("the file is larger than 64 MiB");
+    } else if (const QByteArray bytes = file.read(MaxPlanFileBytes + 1); bytes.size() > MaxPlanFileBytes) {
+        why = tr("the file is larger than %1 MiB").arg(MaxPlanFileBytes >> 20);
     } else if (read = ReadPlanFile(bytes); !read.ok()) {
         why = read.errorText();
     } else if (read.plan.isEmpty()) {

@@ -34,6 +34,7 @@ private slots:
     void assignRange_data();
     void assignRange();
     void exportThenApplyPlan();
+    void adaptersUnlisted();
 
 private:
     // Devices 1 to 4 answer the window's queries; "n:word" makes device n
@@ -216,10 +217,11 @@ void tst_Commissioning::exportThenApplyPlan()
         QFile plan(name);
         return plan.open(QIODevice::WriteOnly) && plan.write(text.toUtf8()) == text.toUtf8().size();
     };
-    QVERIFY(save(u"plan.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s)));
+    QVERIFY(save(u"plan%1.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s)));
     m_platform.sent.clear();
     m_seen = 0;
-    QVERIFY(m_window->applyPlanFrom(u"plan.csv"_s));
+    QVERIFY(m_window->applyPlanFrom(u"plan%1.csv"_s));
+    QCOMPARE(dialog()->PlanLabel->text(), u"计划 plan%1.csv：4 行。取消勾选要略过的行。"_s);
     QCOMPARE(cell(2, CommissioningModel::Preview), u"名称 Cam -> Cam_2"_s);
     QCOMPARE(cell(1, CommissioningModel::Preview), u"无更改"_s);
     dialog()->Apply->click();
@@ -238,6 +240,19 @@ void tst_Commissioning::exportThenApplyPlan()
     QVERIFY(!m_window->applyPlanFrom(u"broken.csv"_s));
     QCOMPARE(m_messages, QStringList{u"无法应用计划 broken.csv：\n第 2 行：该行有 2 个单元格，表头有 9 个"_s});
     QVERIFY(!dialog() && m_platform.sent.isEmpty());
+}
+
+void tst_Commissioning::adaptersUnlisted()
+{
+    // Nothing can go out: the run ends at once and says so in one box.
+    m_window->MainList->setCurrentIndex(m_window->findDeviceRow(mac(1)));
+    m_window->MAssignAddresses->trigger();
+    QTest::keyClicks(dialog()->First_Address, u"0"_s);
+    m_platform.listResult = NetworkPlatform::ListResult::AccessFailed;
+    dialog()->Apply->click();
+    m_platform.listResult = NetworkPlatform::ListResult::Ok;
+    QVERIFY(!dialog()->isRunning());
+    QCOMPARE(m_messages, QStringList{u"Unable to access network adapters\n"_s});
 }
 
 QTEST_MAIN(tst_Commissioning)

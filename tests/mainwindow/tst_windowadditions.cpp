@@ -9,6 +9,7 @@
 #include "../support/netns.h"
 
 #include "ui/appshell.h"
+#include "mainwindow/addressconflicts.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/sender.h"
@@ -54,6 +55,14 @@ private slots:
     }
     void sharedAddressesAreMarked_data();
     void sharedAddressesAreMarked();
+    // Eight sharers named, the rest counted; a MAC written "%1" shown as it is.
+    void manySharersNamedThenCounted()
+    {
+        AddressConflicts conflicts;
+        for (const QString &mac : u"A B %1 D E F G H I J"_s.split(u' '))
+            conflicts.move(mac, QString(), u"10.0.0.5"_s);
+        QCOMPARE(conflicts.tip(u"10.0.0.5"_s, u"A"_s), u"10.0.0.5\nAlso used by B, %1, D, E, F, G, H, I and 1 more"_s);
+    }
     void copyRows_data();
     void copyRows();
     void toolTips_data();
