@@ -95,8 +95,7 @@ sanitizer_tests() {
 # tests/fuzz/corpus; a finding fails the stage and its reproducer is printed.
 fuzz_targets() {
     echo "== Fuzzing ($fuzz_build, ${fuzz_seconds} s per target)"
-    sanitizer_build fuzz_answers fuzz_configfile fuzz_fields fuzz_planfile fuzz_layoutrecord \
-        && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
+    sanitizer_build fuzz_targets && "$here/tests/fuzz/run-fuzzers.sh" "$fuzz_build" "$fuzz_seconds"
 }
 
 # Makes the packages from the build in $build and checks them as a

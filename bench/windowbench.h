@@ -32,8 +32,9 @@ struct WindowOptions
 
 // Reads "[--devices N] [--repeat R] [--text T]" over the defaults given, then
 // makes sure the client may broadcast (only loopback in this namespace),
-// makes a scratch folder current (for config.cfg) and picks the offscreen
-// platform. Returns the exit status to end with, or -1 to go on.
+// makes a scratch folder current (for config.cfg), picks the offscreen
+// platform and, unless ZOL_BENCH_VERBOSE is set, silences Qt's messages.
+// Returns the exit status to end with, or -1 to go on.
 inline int prepareWindowBench(const char *name, int argc, char **argv, WindowOptions *options)
 {
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -59,6 +60,9 @@ inline int prepareWindowBench(const char *name, int argc, char **argv, WindowOpt
         return 1;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's own diagnostics would bury the figures.
+    if (!verbose())
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     return -1;
 }
 

@@ -18,6 +18,8 @@ function(zol_add_test name)
         add_executable(${name} ${ZT_SOURCES})
         target_link_libraries(${name} PRIVATE zolclient_core Qt6::Test)
         set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+        # Built with it, so that a test built alone never runs an old simulator.
+        add_dependencies(${name} zol_devsim)
         set(command $<TARGET_FILE:${name}>)
     endif()
     if(DEFINED ZT_SEGMENTS)

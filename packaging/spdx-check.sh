@@ -9,7 +9,8 @@
 #   --add     add the line where it is missing
 #   --count   say only how many files lack it
 # Exit status: 0 when no file lacks it (always with --add or --count), 1 when
-# some do or a file is of a kind without a rule here, 2 on bad usage.
+# some do or a file is of a kind without a rule here, 2 on bad usage or when
+# no FILE is named outside a git checkout.
 #
 # Which files get the line:
 #   C++ (.cpp, .h, also as .in templates)        "//" on the first line
@@ -71,7 +72,9 @@ add() { # file style
 }
 
 if [ $# -eq 0 ]; then
-    mapfile -t files < <(git ls-files)
+    # Outside a git checkout there is no list, and checking nothing is no pass.
+    list=$(git ls-files 2>/dev/null) || { echo "not a git checkout: name the files to check" >&2; exit 2; }
+    mapfile -t files <<<"$list"
 else
     files=("$@")
 fi

@@ -4,13 +4,19 @@
 # time from the seed corpus, in a private network namespace (the window
 # targets bind the answer port). Fails on a crash, leak, undefined behaviour,
 # failed check or hang, and prints the reproducer.
-#   run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]    (answers configfile fields planfile layoutrecord)
+#   run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]    (answers, planfile...: default every
+#                                                    fuzz_* program in BUILD_DIR/fuzz)
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="$(cd "$1" && pwd)" seconds=$2
 shift 2
 targets=("$@")
-[ $# -eq 0 ] && targets=(answers configfile fields planfile layoutrecord)
+if [ $# -eq 0 ]; then
+    for program in "$build"/fuzz/fuzz_*; do
+        [ -x "$program" ] && targets+=("${program##*/fuzz_}")
+    done
+    [ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets in $build/fuzz: build fuzz_targets first" >&2; exit 1; }
+fi
 failed=()
 for t in "${targets[@]}"; do
     work="$build/fuzz-corpus/$t" artifacts="$build/fuzz-artifacts/$t" log="$build/fuzz-$t.log"

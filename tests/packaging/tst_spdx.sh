@@ -33,5 +33,7 @@ check "then the check passes" [ $? = 0 ]
 printf 'x\n' >notes
 spdx notes
 check "a kind without a rule fails the check" [ $? = 1 ]
+spdx
+check "no file list outside a git checkout fails the check" [ $? = 2 ]
 
 verdict
