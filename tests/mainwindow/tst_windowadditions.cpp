@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Additions to the real main window, driven with posted answers (nothing
 // leaves: the capturing platform takes the queries): marks on addresses that
-// several devices show, rows to the clipboard, the list's tool tips and its
-// find bar.
+// several devices show, rows to the clipboard, the list's tool tips, its find
+// bar and its column widths.
 // Runs in a private network namespace, since the window binds the answer port.
 
 #include "../support/capturingplatform.h"
@@ -10,6 +10,7 @@
 
 #include "ui/appshell.h"
 #include "mainwindow/addressconflicts.h"
+#include "mainwindow/devicetablemodel.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/sender.h"
@@ -69,6 +70,8 @@ private slots:
     void toolTips();
     void findBar_data();
     void findBar();
+    void columnsFitEveryRow_data();
+    void columnsFitEveryRow();
 
 private:
     void post(const QString &text)
@@ -314,6 +317,54 @@ void tst_WindowAdditions::findBar()
     QVERIFY(!bar->isVisible() && m_window->isVisible());
     QCOMPARE(shown(), u"0A:01 0B:01 0C:01 0D:01 0E:01"_s);
     QCoreApplication::removeTranslator(&translator);
+}
+
+void tst_WindowAdditions::columnsFitEveryRow_data()
+{
+    // 300 devices answer a window that shows a few of them; then the last,
+    // far out of sight, comes to show a wider text in this column.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("column");
+    QTest::newRow("its answer") << u"answer"_s << 8;
+    QTest::newRow("a write it accepted") << u"write"_s << 8;
+    QTest::newRow("its answer while the find bar hides it") << u"hidden"_s << 8;
+    QTest::newRow("a switch from Chinese to English") << u"English"_s << 6;
+}
+
+void tst_WindowAdditions::columnsFitEveryRow()
+{
+    QFETCH(QString, how);
+    QFETCH(int, column);
+
+    QTranslator translator;
+    QVERIFY(how != "English"_L1 || useChinese(translator));
+    m_window->resize(500, 200);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *find = m_window->findChild<QWidget *>(u"FindBar"_s)->findChild<QLineEdit *>();
+    if (how == "hidden"_L1) {
+        m_window->MFind->trigger();
+        find->setText(u"nothing"_s);
+    }
+    for (int i = 0; i < 300; ++i)
+        deliver(QString::number(1000 + i));
+    const QString wide = u"Hall A: the cabinet at the back of the second floor"_s;
+    deliver(u"Z"_s, u"10.0.0.5"_s, how == "answer"_L1 || how == "hidden"_L1 ? wide : u"Hall A"_s);
+    QTRY_COMPARE(static_cast<DeviceTableModel *>(m_window->MainList->model())->deviceCount(), 301);
+    if (how == "write"_L1) {
+        m_window->EditDialog.Mac_Address->setText(u"Z"_s);
+        m_window->EditDialog.Location->setText(wide);
+        post(u"ZOL_WRITE_RESPONSE,0,1,Z,ZOL_CONFIGURATION_UPDATED"_s);
+    }
+    QCoreApplication::removeTranslator(&translator);
+    if (how == "hidden"_L1)
+        QTest::keyClick(find, Qt::Key_Escape);
+    QTest::qWait(50); // the rows in sight are painted
+
+    QTreeView *list = m_window->MainList;
+    const QModelIndex cell = m_window->findDeviceRow(u"Z"_s).siblingAtColumn(column);
+    QVERIFY(!list->viewport()->rect().intersects(list->visualRect(cell)));
+    QCOMPARE_GE(list->header()->sectionSize(column), list->sizeHintForIndex(cell).width());
 }
 
 QTEST_MAIN(tst_WindowAdditions)
