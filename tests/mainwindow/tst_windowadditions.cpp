@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -250,15 +251,17 @@ void tst_WindowAdditions::toolTips()
 
 void tst_WindowAdditions::findBar_data()
 {
-    // Typed into the find bar over devices A (Hall A, DHCP on), B (Roof B,
-    // DHCP off) and C (Hall C, DHCP on); then D answers (Hall D, DHCP on) and
-    // E (Roof E, DHCP off). The MACs shown, as the list sorts them.
+    // Typed into the find bar over devices A (Hall A, DHCP on, named Pump),
+    // B (Roof B, DHCP off) and C (Hall C, DHCP on); then D answers (Hall D,
+    // DHCP on, named Pump) and E (Roof E, DHCP off). The others are named
+    // Fan. The MACs shown, as the list sorts them.
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("found");
     QTest::addColumn<QString>("afterAnswers");
     QTest::newRow("a MAC fragment in another case") << false << u"c:0"_s << u"0C:01"_s << u"0C:01"_s;
     QTest::newRow("a location") << false << u"hall"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
+    QTest::newRow("a name") << false << u"PUMP"_s << u"0A:01"_s << u"0A:01 0D:01"_s;
     QTest::newRow("a column's text as shown in Chinese") << true << u"启用"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
 }
 
@@ -272,8 +275,9 @@ void tst_WindowAdditions::findBar()
     QTranslator translator;
     QVERIFY(!chinese || useChinese(translator));
     const auto answer = [this](char device, const char *place, bool dhcp) {
-        post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,n,%3,0"_s.arg(
-            QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s, QLatin1String(place)));
+        post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,%3,%4,0"_s.arg(
+            QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s,
+            device == 'A' || device == 'D' ? u"Pump"_s : u"Fan"_s, QLatin1String(place)));
     };
     answer('A', "Hall A", true);
     answer('B', "Roof B", false);
@@ -303,6 +307,8 @@ void tst_WindowAdditions::findBar()
     QTRY_COMPARE(shown(), afterAnswers);
     const QString count = QString::number(afterAnswers.count(u' ') + 1);
     QCOMPARE(bar->findChild<QLabel *>()->text(), chinese ? count + u" / 5 台设备"_s : count + u" of 5 devices"_s);
+    // The window's own count is of every device listed.
+    QCOMPARE(m_window->statusBar()->findChild<QLabel *>()->text(), chinese ? u"5 台设备"_s : u"5 devices"_s);
 
     // Copy All copies the rows shown, and says so.
     QMenu *menu = listMenu();
