@@ -50,8 +50,9 @@ private:
     int upperBound(QStringView text);
     int laidOutWidth(const QString &text);
     // How much a character widens a text after the one before it (0: none)
-    // at the most: its advance, or more if kerning moves the two apart.
-    float step(char16_t previous, char16_t c);
+    // at the most, in 64ths of a pixel: its advance, or more if kerning
+    // moves the two apart.
+    quint16 step(char16_t previous, char16_t c);
 
     QTreeView *m_list;
     DeviceTableModel *m_devices;
@@ -61,7 +62,7 @@ private:
     int m_margin = 0;
     bool m_bounded = false;
     std::unique_ptr<QFontMetricsF> m_metrics;
-    // step() by (previous, character), negative until measured.
-    std::vector<float> m_steps;
+    // step() by (previous, character), measured when first needed.
+    std::vector<quint16> m_steps;
     QHash<QString, int> m_laidOut;
 };
