@@ -100,7 +100,7 @@ Qt::ItemFlags DeviceTableModel::flags(const QModelIndex &index) const
 QString DeviceTableModel::shownText(const Device &device, int column) const
 {
     const QString &text = device.texts[column];
-    return column == DeviceColumn::Type || column == DeviceColumn::Dhcp ? translated(text) : text;
+    return isTranslated(column) ? translated(text) : text;
 }
 
 QString DeviceTableModel::translated(const QString &text) const
@@ -135,7 +135,7 @@ bool DeviceTableModel::matches(const Device &device) const
 {
     for (int column = 0; column < DeviceColumnCount; ++column) {
         const QString &text = device.texts[column];
-        if (column != DeviceColumn::Type && column != DeviceColumn::Dhcp) {
+        if (!isTranslated(column)) {
             if (contains(text))
                 return true;
             continue;
@@ -210,6 +210,8 @@ void DeviceTableModel::placeNew()
     m_placeNew.stop();
     if (m_new.empty())
         return;
+    // The newest devices, numbered in the order they came.
+    const int first = int(m_devices.size() - m_new.size());
     std::sort(m_new.begin(), m_new.end(), [this](int a, int b) { return isBefore(a, b); });
     place(m_sorted, m_new, m_filter.isEmpty());
     if (!m_filter.isEmpty()) {
@@ -223,6 +225,7 @@ void DeviceTableModel::placeNew()
     // Marks due meanwhile go with the new rows: one repaint for both.
     if (m_marksChanged.isActive())
         announceMarks();
+    emit textsChanged(first, int(m_devices.size()) - 1);
     emit countsChanged();
 }
 
@@ -307,6 +310,8 @@ void DeviceTableModel::retranslate()
         std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
         filter(m_sorted);
     });
+    if (!m_devices.empty())
+        emit textsChanged(0, int(m_devices.size()) - 1);
 }
 
 QModelIndex DeviceTableModel::findRow(const QString &mac) const
@@ -412,17 +417,20 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         device = std::move(changed);
         if (const int row = rowOf(index); row >= 0)
             emit dataChanged(this->index(row, 0), this->index(row, DeviceColumnCount - 1), {Qt::DisplayRole});
-        return;
+    } else {
+        // It moves, or the filter now lets it through or holds it back.
+        changeLayout([&] {
+            for (std::vector<int> *order : {&m_sorted, &m_filtered})
+                order->erase(std::remove(order->begin(), order->end(), index), order->end());
+            device = std::move(changed);
+            place(m_sorted, {index}, false);
+            if (filtering && matches(device))
+                place(m_filtered, {index}, false);
+        });
     }
-    // It moves, or the filter now lets it through or holds it back.
-    changeLayout([&] {
-        for (std::vector<int> *order : {&m_sorted, &m_filtered})
-            order->erase(std::remove(order->begin(), order->end(), index), order->end());
-        device = std::move(changed);
-        place(m_sorted, {index}, false);
-        if (filtering && matches(device))
-            place(m_filtered, {index}, false);
-    });
+    // A device that views have not heard of yet has its texts told with it.
+    if (m_new.empty() || index < m_new.front())
+        emit textsChanged(index, index);
 }
 
 QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()

@@ -70,10 +70,26 @@ public:
     // Every device listed, shown or not, in the list's order, its texts as
     // received (none translated).
     QList<std::array<QString, DeviceColumnCount>> listedDevices();
+    // A device by its number (0 for the first to answer since the list was
+    // last emptied, and so on), shown or not: its texts as received, and one
+    // of them as shown.
+    const std::array<QString, DeviceColumnCount> &receivedTexts(int device) const
+    {
+        return m_devices[std::size_t(device)].texts;
+    }
+    QString shownText(int device, int column) const { return shownText(m_devices[std::size_t(device)], column); }
+    // The columns whose texts are shown translated, the device type and the
+    // DHCP words: a few texts, each mostly held in one copy that the devices
+    // showing it share.
+    static bool isTranslated(int column) { return column == DeviceColumn::Type || column == DeviceColumn::Dhcp; }
 
 signals:
     // The devices listed or shown became more or fewer.
     void countsChanged();
+    // The texts shown of devices first to last (by number) are new or
+    // changed, whether the filter shows them or not: new devices as views
+    // hear of them, in batches.
+    void textsChanged(int first, int last);
 
 private:
     struct Device

@@ -4,6 +4,7 @@
 #include "forms/aboutboxform.h"
 #include "forms/windowflags.h"
 #include "layout/columnlayoutrecord.h"
+#include "mainwindow/columnwidener.h"
 #include "mainwindow/devicelistdelegate.h"
 #include "mainwindow/devicetablemodel.h"
 #include "mainwindow/findbar.h"
@@ -30,8 +31,9 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     , m_findBar(new FindBar(m_devices, MainList, centralWidget()))
     , m_deviceCount(new QLabel(this))
 {
-    // Widens the columns to their texts and gives cut-short texts' tips.
+    // Cut-short texts' tips; columns as wide as the widest text listed.
     new DeviceListDelegate(MainList);
+    new ColumnWidener(MainList, m_devices);
     layout36->insertWidget(1, m_findBar);
     statusBar()->addPermanentWidget(m_deviceCount);
     connect(m_devices, &DeviceTableModel::countsChanged, this, &Zol_ClientMainWindow::updateCounts);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Additions to the real main window, driven with posted answers (nothing
 // leaves: the capturing platform takes the queries): marks on addresses that
-// several devices show, rows to the clipboard, the list's tool tips and its
-// find bar.
+// several devices show, rows to the clipboard, the list's tool tips, its find
+// bar and its column widths.
 // Runs in a private network namespace, since the window binds the answer port.
 
 #include "../support/capturingplatform.h"
@@ -10,6 +10,7 @@
 
 #include "ui/appshell.h"
 #include "mainwindow/addressconflicts.h"
+#include "mainwindow/devicetablemodel.h"
 #include "mainwindow/mainwindow.h"
 #include "net/deviceresponseevent.h"
 #include "net/sender.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -69,6 +71,8 @@ private slots:
     void toolTips();
     void findBar_data();
     void findBar();
+    void columnsFitEveryRow_data();
+    void columnsFitEveryRow();
 
 private:
     void post(const QString &text)
@@ -247,15 +251,17 @@ void tst_WindowAdditions::toolTips()
 
 void tst_WindowAdditions::findBar_data()
 {
-    // Typed into the find bar over devices A (Hall A, DHCP on), B (Roof B,
-    // DHCP off) and C (Hall C, DHCP on); then D answers (Hall D, DHCP on) and
-    // E (Roof E, DHCP off). The MACs shown, as the list sorts them.
+    // Typed into the find bar over devices A (Hall A, DHCP on, named Pump),
+    // B (Roof B, DHCP off) and C (Hall C, DHCP on); then D answers (Hall D,
+    // DHCP on, named Pump) and E (Roof E, DHCP off). The others are named
+    // Fan. The MACs shown, as the list sorts them.
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("found");
     QTest::addColumn<QString>("afterAnswers");
     QTest::newRow("a MAC fragment in another case") << false << u"c:0"_s << u"0C:01"_s << u"0C:01"_s;
     QTest::newRow("a location") << false << u"hall"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
+    QTest::newRow("a name") << false << u"PUMP"_s << u"0A:01"_s << u"0A:01 0D:01"_s;
     QTest::newRow("a column's text as shown in Chinese") << true << u"启用"_s << u"0A:01 0C:01"_s << u"0A:01 0C:01 0D:01"_s;
 }
 
@@ -269,8 +275,9 @@ void tst_WindowAdditions::findBar()
     QTranslator translator;
     QVERIFY(!chinese || useChinese(translator));
     const auto answer = [this](char device, const char *place, bool dhcp) {
-        post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,n,%3,0"_s.arg(
-            QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s, QLatin1String(place)));
+        post(u"ZOL_READ_RESPONSE,0,1,1,0%1:01,10.0.0.1,255.0.0.0,10.0.0.9,%2,%3,%4,0"_s.arg(
+            QString(QLatin1Char(device)), dhcp ? u"TRUE"_s : u"FALSE"_s,
+            device == 'A' || device == 'D' ? u"Pump"_s : u"Fan"_s, QLatin1String(place)));
     };
     answer('A', "Hall A", true);
     answer('B', "Roof B", false);
@@ -300,6 +307,8 @@ void tst_WindowAdditions::findBar()
     QTRY_COMPARE(shown(), afterAnswers);
     const QString count = QString::number(afterAnswers.count(u' ') + 1);
     QCOMPARE(bar->findChild<QLabel *>()->text(), chinese ? count + u" / 5 台设备"_s : count + u" of 5 devices"_s);
+    // The window's own count is of every device listed.
+    QCOMPARE(m_window->statusBar()->findChild<QLabel *>()->text(), chinese ? u"5 台设备"_s : u"5 devices"_s);
 
     // Copy All copies the rows shown, and says so.
     QMenu *menu = listMenu();
@@ -314,6 +323,54 @@ void tst_WindowAdditions::findBar()
     QVERIFY(!bar->isVisible() && m_window->isVisible());
     QCOMPARE(shown(), u"0A:01 0B:01 0C:01 0D:01 0E:01"_s);
     QCoreApplication::removeTranslator(&translator);
+}
+
+void tst_WindowAdditions::columnsFitEveryRow_data()
+{
+    // 300 devices answer a window that shows a few of them; then the last,
+    // far out of sight, comes to show a wider text in this column.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("column");
+    QTest::newRow("its answer") << u"answer"_s << 8;
+    QTest::newRow("a write it accepted") << u"write"_s << 8;
+    QTest::newRow("its answer while the find bar hides it") << u"hidden"_s << 8;
+    QTest::newRow("a switch from Chinese to English") << u"English"_s << 6;
+}
+
+void tst_WindowAdditions::columnsFitEveryRow()
+{
+    QFETCH(QString, how);
+    QFETCH(int, column);
+
+    QTranslator translator;
+    QVERIFY(how != "English"_L1 || useChinese(translator));
+    m_window->resize(500, 200);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto *find = m_window->findChild<QWidget *>(u"FindBar"_s)->findChild<QLineEdit *>();
+    if (how == "hidden"_L1) {
+        m_window->MFind->trigger();
+        find->setText(u"nothing"_s);
+    }
+    for (int i = 0; i < 300; ++i)
+        deliver(QString::number(1000 + i));
+    const QString wide = u"Hall A: the cabinet at the back of the second floor"_s;
+    deliver(u"Z"_s, u"10.0.0.5"_s, how == "answer"_L1 || how == "hidden"_L1 ? wide : u"Hall A"_s);
+    QTRY_COMPARE(static_cast<DeviceTableModel *>(m_window->MainList->model())->deviceCount(), 301);
+    if (how == "write"_L1) {
+        m_window->EditDialog.Mac_Address->setText(u"Z"_s);
+        m_window->EditDialog.Location->setText(wide);
+        post(u"ZOL_WRITE_RESPONSE,0,1,Z,ZOL_CONFIGURATION_UPDATED"_s);
+    }
+    QCoreApplication::removeTranslator(&translator);
+    if (how == "hidden"_L1)
+        QTest::keyClick(find, Qt::Key_Escape);
+    QTest::qWait(50); // the rows in sight are painted
+
+    QTreeView *list = m_window->MainList;
+    const QModelIndex cell = m_window->findDeviceRow(u"Z"_s).siblingAtColumn(column);
+    QVERIFY(!list->viewport()->rect().intersects(list->visualRect(cell)));
+    QCOMPARE_GE(list->header()->sectionSize(column), list->sizeHintForIndex(cell).width());
 }
 
 QTEST_MAIN(tst_WindowAdditions)
