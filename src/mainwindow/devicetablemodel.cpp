@@ -2,7 +2,6 @@
 #include "mainwindow/devicetablemodel.h"
 
 #include "mainwindow/growahead.h"
-#include "net/devicetexts.h"
 #include "net/messages.h"
 
 #include <QBrush>
@@ -18,9 +17,6 @@
 
 namespace {
 
-// Clearing a list of at least this many devices hands the freed memory back
-// to the system.
-constexpr std::size_t ReleaseMemoryAboveRows = 1000;
 // Bounds the shared device types and the translations kept: made-up types
 // from a flood simply go unshared.
 constexpr qsizetype MaxSharedTexts = 1024;
@@ -35,14 +31,6 @@ DeviceTableModel::DeviceTableModel(QObject *parent)
     m_marksChanged.setSingleShot(true);
     m_marksChanged.setInterval(50);
     connect(&m_marksChanged, &QTimer::timeout, this, &DeviceTableModel::announceMarks);
-}
-
-void DeviceTableModel::announceMarks()
-{
-    m_marksChanged.stop();
-    if (rowCount() > 0)
-        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
-                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 int DeviceTableModel::rowCount(const QModelIndex &parent) const
@@ -62,17 +50,16 @@ QVariant DeviceTableModel::data(const QModelIndex &index, int role) const
     const Device &device = m_devices[shown()[index.row()]];
     if (role == Qt::DisplayRole)
         return shownText(device, index.column());
-    // Marks of an address that other listed devices show too, worked out when
-    // asked for, so that a change in a large group costs its members nothing.
-    if (index.column() != DeviceColumn::Ip
-        || (role != Qt::BackgroundRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole))
-        return QVariant();
+    // Marks are worked out when asked for: a change in a large group of
+    // devices on one address costs its members nothing.
     const QString &address = device.texts[DeviceColumn::Ip];
-    if (!m_conflicts.isShared(address))
+    if (index.column() != DeviceColumn::Ip || !m_conflicts.isShared(address))
         return QVariant();
     if (role == Qt::BackgroundRole)
         return QBrush(AddressConflicts::background(QGuiApplication::palette()));
-    return m_conflicts.tip(address, device.texts[DeviceColumn::Mac]);
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return m_conflicts.tip(address, device.texts[DeviceColumn::Mac]);
+    return QVariant();
 }
 
 QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -99,14 +86,12 @@ Qt::ItemFlags DeviceTableModel::flags(const QModelIndex &index) const
 
 QString DeviceTableModel::shownText(const Device &device, int column) const
 {
-    const QString &text = device.texts[column];
-    return isTranslated(column) ? translated(text) : text;
+    return isTranslated(column) ? translated(device.texts[column]) : device.texts[column];
 }
 
 QString DeviceTableModel::translated(const QString &text) const
 {
-    const auto known = m_translations.constFind(text);
-    if (known != m_translations.cend())
+    if (const auto known = m_translations.constFind(text); known != m_translations.cend())
         return *known;
     // The lookup takes UTF-8, so a Latin-1 text without a translation comes
     // back unchanged; one with a zero character can't be looked up.
@@ -135,20 +120,16 @@ bool DeviceTableModel::matches(const Device &device) const
 {
     for (int column = 0; column < DeviceColumnCount; ++column) {
         const QString &text = device.texts[column];
+        bool found = false;
         if (!isTranslated(column)) {
-            if (contains(text))
-                return true;
-            continue;
+            found = contains(text);
+        } else if (const auto known = m_translatedMatches.constFind(text); known != m_translatedMatches.cend()) {
+            found = *known;
+        } else {
+            found = contains(translated(text));
+            if (m_translatedMatches.size() < MaxSharedTexts)
+                m_translatedMatches.insert(text, found);
         }
-        // Translated texts are few: each is looked at once per filter.
-        if (const auto known = m_translatedMatches.constFind(text); known != m_translatedMatches.cend()) {
-            if (*known)
-                return true;
-            continue;
-        }
-        const bool found = contains(translated(text));
-        if (m_translatedMatches.size() < MaxSharedTexts)
-            m_translatedMatches.insert(text, found);
         if (found)
             return true;
     }
@@ -157,25 +138,15 @@ bool DeviceTableModel::matches(const Device &device) const
 
 bool DeviceTableModel::contains(QStringView text) const
 {
-    if (!m_asciiFilter)
-        return m_filterMatcher.indexIn(text) >= 0;
-    // Received texts are Latin-1, and translated ones add no letters with
-    // cases: in them, a filter of ASCII characters needs only ASCII's cases,
-    // which is many times faster than folding every character.
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c; };
-    const auto *filter = reinterpret_cast<const char16_t *>(m_asciiFilterLower.constData());
-    const qsizetype length = m_asciiFilterLower.size();
-    const char16_t *chars = text.utf16();
-    for (qsizetype at = 0, last = text.size() - length; at <= last; ++at) {
-        if (lower(chars[at]) != filter[0])
-            continue;
-        qsizetype k = 1;
-        while (k < length && lower(chars[at + k]) == filter[k])
-            ++k;
-        if (k == length)
-            return true;
-    }
-    return false;
+    if (m_asciiFilter.isEmpty())
+        return text.contains(m_filter, Qt::CaseInsensitive);
+    // Received texts are Latin-1 and translations add no letters with cases:
+    // for an ASCII filter, ASCII's cases are enough, and many times faster
+    // than folding every character.
+    const auto same = [](QChar c, QChar lower) {
+        return (c.unicode() >= u'A' && c.unicode() <= u'Z' ? QChar(c.unicode() | 0x20) : c) == lower;
+    };
+    return std::search(text.begin(), text.end(), m_asciiFilter.begin(), m_asciiFilter.end(), same) != text.end();
 }
 
 int DeviceTableModel::rowOf(int device) const
@@ -187,11 +158,11 @@ int DeviceTableModel::rowOf(int device) const
 
 void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &devices, bool announce)
 {
-    const auto before = [this](int a, int b) { return isBefore(a, b); };
     std::size_t row = 0;
     for (auto first = devices.begin(); first != devices.end();) {
-        // The devices that go between the same two rows join the list in one step.
-        row = std::size_t(std::upper_bound(order.begin() + row, order.end(), *first, before) - order.begin());
+        // The devices that go between the same two rows join in one step.
+        row = std::upper_bound(order.begin() + row, order.end(), *first, [this](int a, int b) { return isBefore(a, b); })
+            - order.begin();
         auto last = first + 1;
         while (last != devices.end() && (row == order.size() || isBefore(*last, order[row])))
             ++last;
@@ -210,15 +181,13 @@ void DeviceTableModel::placeNew()
     m_placeNew.stop();
     if (m_new.empty())
         return;
-    // The newest devices, numbered in the order they came.
-    const int first = int(m_devices.size() - m_new.size());
+    const int first = m_new.front();
     std::sort(m_new.begin(), m_new.end(), [this](int a, int b) { return isBefore(a, b); });
     place(m_sorted, m_new, m_filter.isEmpty());
     if (!m_filter.isEmpty()) {
-        std::vector<int> found;
-        std::copy_if(m_new.begin(), m_new.end(), std::back_inserter(found),
-                     [this](int device) { return matches(m_devices[std::size_t(device)]); });
-        place(m_filtered, found, true);
+        m_new.erase(std::remove_if(m_new.begin(), m_new.end(), [this](int device) { return !matches(m_devices[device]); }),
+                    m_new.end());
+        place(m_filtered, m_new, true);
     }
     m_new.clear();
     m_sincePlaced.start();
@@ -229,16 +198,36 @@ void DeviceTableModel::placeNew()
     emit countsChanged();
 }
 
+void DeviceTableModel::placeNewWhenDue()
+{
+    // A short list takes each device at once; a longer one at the most every
+    // 40 ms, or 100 ms per 10,000 devices (a second at the most), and as soon
+    // as the answers pause for 10 ms.
+    const qint64 listed = qint64(m_sorted.size());
+    const qint64 interval = listed < 100 ? 0 : qBound(qint64(40), listed / 100, qint64(1000));
+    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
+    const qint64 quiet = m_sinceNew.elapsed();
+    if (waited >= interval || quiet >= 10)
+        placeNew();
+    else if (!m_placeNew.isActive())
+        m_placeNew.start(int(qMin(interval - waited, 10 - quiet)));
+}
+
+void DeviceTableModel::announceMarks()
+{
+    m_marksChanged.stop();
+    if (rowCount() > 0)
+        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
+                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+}
+
 template <typename Change>
 void DeviceTableModel::changeLayout(Change &&change)
 {
     placeNew();
-    // Rows that views hold on to (the current and selected ones) follow
-    // their devices, or go when the filter hides them.
     emit layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
     std::vector<int> devices;
-    devices.reserve(std::size_t(before.size()));
     for (const QModelIndex &index : before)
         devices.push_back(shown()[std::size_t(index.row())]);
     change();
@@ -257,19 +246,15 @@ void DeviceTableModel::filter(std::vector<int> candidates)
     m_filtered.clear();
     if (m_filter.isEmpty())
         return;
-    // Looked at in the order the devices came, which is the order of their
-    // texts in memory: many times faster with tens of thousands of devices.
+    // Looked at in arrival order, the order of their texts in memory: many
+    // times faster with tens of thousands of devices.
     std::vector<char> found(m_devices.size(), 0);
     for (int device : candidates)
         found[std::size_t(device)] = 1;
-    for (std::size_t device = 0; device < m_devices.size(); ++device) {
-        if (found[device])
-            found[device] = matches(m_devices[device]);
-    }
-    for (int device : candidates) {
-        if (found[std::size_t(device)])
-            m_filtered.push_back(device);
-    }
+    for (std::size_t device = 0; device < m_devices.size(); ++device)
+        found[device] = found[device] && matches(m_devices[device]);
+    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(m_filtered),
+                 [&found](int device) { return found[std::size_t(device)]; });
 }
 
 void DeviceTableModel::sort(int column, Qt::SortOrder order)
@@ -279,9 +264,8 @@ void DeviceTableModel::sort(int column, Qt::SortOrder order)
     changeLayout([&] {
         m_sortColumn = column;
         m_sortOrder = order;
-        const auto before = [this](int a, int b) { return isBefore(a, b); };
-        std::sort(m_sorted.begin(), m_sorted.end(), before);
-        std::sort(m_filtered.begin(), m_filtered.end(), before);
+        for (std::vector<int> *rows : {&m_sorted, &m_filtered})
+            std::sort(rows->begin(), rows->end(), [this](int a, int b) { return isBefore(a, b); });
     });
 }
 
@@ -293,10 +277,8 @@ void DeviceTableModel::setFilterText(const QString &text)
         // A longer text lets through only devices that the shorter one did.
         const bool narrower = !m_filter.isEmpty() && text.contains(m_filter, Qt::CaseInsensitive);
         m_filter = text;
-        m_filterMatcher.setPattern(text);
-        m_filterMatcher.setCaseSensitivity(Qt::CaseInsensitive);
-        m_asciiFilter = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-        m_asciiFilterLower = text.toLower();
+        const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        m_asciiFilter = ascii ? text.toLower() : QString();
         m_translatedMatches.clear();
         filter(narrower ? std::move(m_filtered) : m_sorted);
     });
@@ -324,8 +306,7 @@ QModelIndex DeviceTableModel::findRow(const QString &mac) const
 void DeviceTableModel::takeReadResponse(const QString &text)
 {
     // A device heard through two adapters, or answering again, usually
-    // repeats itself word for word: then its row is already what this
-    // answer would make of it.
+    // repeats itself word for word: then its row already shows this answer.
     FieldReader reader(text);
     QStringView mac;
     for (int field = 0; field < 5; ++field)
@@ -336,7 +317,6 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
-    // Read by the same rules, its MAC field is the one just looked up.
     if (response.mac != mac)
         known = m_byMac.constFind(response.mac);
     Device device{DeviceDisplayTexts(response), text};
@@ -356,36 +336,16 @@ void DeviceTableModel::takeReadResponse(const QString &text)
         m_full = true;
         return;
     }
-    const int added = int(m_devices.size());
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
         && !m_marksChanged.isActive())
         m_marksChanged.start();
     GrowAhead(m_byMac);
-    m_byMac.insert(device.texts[DeviceColumn::Mac], added);
+    m_byMac.insert(device.texts[DeviceColumn::Mac], int(m_devices.size()));
+    m_new.push_back(int(m_devices.size()));
     GrowAhead(m_devices);
     m_devices.push_back(std::move(device));
-    m_new.push_back(added);
     m_sinceNew.start();
     placeNewWhenDue();
-}
-
-void DeviceTableModel::placeNewWhenDue()
-{
-    // A short list takes each device at once. A longer one at the most
-    // every 40 ms, or every 100 ms with 10,000 rows listed (a second at the
-    // most), and as soon as the answers pause: each time, its view lays out
-    // and paints the list again.
-    constexpr qint64 ShortList = 100;
-    constexpr qint64 MinIntervalMs = 40;
-    constexpr qint64 QuietMs = 10;
-    const qint64 listed = qint64(m_sorted.size());
-    const qint64 interval = listed < ShortList ? 0 : qBound(MinIntervalMs, listed / 100, qint64(1000));
-    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
-    const qint64 quiet = m_sinceNew.elapsed();
-    if (waited >= interval || quiet >= QuietMs)
-        placeNew();
-    else if (!m_placeNew.isActive())
-        m_placeNew.start(int(qMin(interval - waited, QuietMs - quiet)));
 }
 
 void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std::pair<int, QString>> texts)
@@ -393,7 +353,6 @@ void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std
     const auto known = m_byMac.constFind(mac);
     if (known == m_byMac.cend())
         return;
-    // The device's next answer is read in full again.
     Device changed{m_devices[std::size_t(*known)].texts, QString()};
     for (const auto &[column, text] : texts)
         changed.texts[std::size_t(column)] = text;
@@ -411,9 +370,7 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         && !m_marksChanged.isActive())
         m_marksChanged.start();
     const bool filtering = !m_filter.isEmpty();
-    if (changed.texts[std::size_t(m_sortColumn)] == device.texts[std::size_t(m_sortColumn)]
-        && (!filtering || matches(device) == matches(changed))) {
-        // In place.
+    if (changed.texts[m_sortColumn] == device.texts[m_sortColumn] && (!filtering || matches(device) == matches(changed))) {
         device = std::move(changed);
         if (const int row = rowOf(index); row >= 0)
             emit dataChanged(this->index(row, 0), this->index(row, DeviceColumnCount - 1), {Qt::DisplayRole});
@@ -428,15 +385,15 @@ void DeviceTableModel::updateTexts(int index, Device changed)
                 place(m_filtered, {index}, false);
         });
     }
-    // A device that views have not heard of yet has its texts told with it.
+    // A device views have not heard of yet has its texts told with it.
     if (m_new.empty() || index < m_new.front())
         emit textsChanged(index, index);
 }
 
-QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()
+QList<DeviceTexts> DeviceTableModel::listedDevices()
 {
     placeNew();
-    QList<std::array<QString, DeviceColumnCount>> devices;
+    QList<DeviceTexts> devices;
     devices.reserve(qsizetype(m_sorted.size()));
     for (int device : m_sorted)
         devices << m_devices[std::size_t(device)].texts;
@@ -445,7 +402,7 @@ QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()
 
 void DeviceTableModel::clear()
 {
-    const bool large = m_devices.size() >= ReleaseMemoryAboveRows;
+    const bool large = m_devices.size() >= 1000;
     beginResetModel();
     m_devices = {};
     m_sorted = {};
@@ -460,8 +417,8 @@ void DeviceTableModel::clear()
     endResetModel();
     emit countsChanged();
 #ifdef __GLIBC__
-    // The allocator keeps what a large list freed for later use; give it
-    // back to the system, so that a flood of answers leaves no lasting mark.
+    // The allocator keeps what a large list freed; give it back to the
+    // system, so that a flood of answers leaves no lasting mark.
     if (large)
         malloc_trim(0);
 #endif
