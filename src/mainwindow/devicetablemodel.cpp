@@ -28,9 +28,6 @@ DeviceTableModel::DeviceTableModel(QObject *parent)
 {
     m_placeNew.setSingleShot(true);
     connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
-    m_marksChanged.setSingleShot(true);
-    m_marksChanged.setInterval(50);
-    connect(&m_marksChanged, &QTimer::timeout, this, &DeviceTableModel::announceMarks);
 }
 
 int DeviceTableModel::rowCount(const QModelIndex &parent) const
@@ -65,23 +62,8 @@ QVariant DeviceTableModel::data(const QModelIndex &index, int role) const
 QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < DeviceColumnCount)
-        return m_titles[section];
+        return QCoreApplication::translate("Zol_ClientMainWindowBase", DeviceColumnTitleSources()[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-bool DeviceTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= DeviceColumnCount
-        || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return false;
-    m_titles[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
-}
-
-Qt::ItemFlags DeviceTableModel::flags(const QModelIndex &index) const
-{
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
 }
 
 QString DeviceTableModel::shownText(const Device &device, int column) const
@@ -119,18 +101,7 @@ bool DeviceTableModel::isBefore(int a, int b) const
 bool DeviceTableModel::matches(const Device &device) const
 {
     for (int column = 0; column < DeviceColumnCount; ++column) {
-        const QString &text = device.texts[column];
-        bool found = false;
-        if (!isTranslated(column)) {
-            found = contains(text);
-        } else if (const auto known = m_translatedMatches.constFind(text); known != m_translatedMatches.cend()) {
-            found = *known;
-        } else {
-            found = contains(translated(text));
-            if (m_translatedMatches.size() < MaxSharedTexts)
-                m_translatedMatches.insert(text, found);
-        }
-        if (found)
+        if (contains(isTranslated(column) ? translated(device.texts[column]) : device.texts[column]))
             return true;
     }
     return false;
@@ -191,8 +162,7 @@ void DeviceTableModel::placeNew()
     }
     m_new.clear();
     m_sincePlaced.start();
-    // Marks due meanwhile go with the new rows: one repaint for both.
-    if (m_marksChanged.isActive())
+    if (m_marksChanged)
         announceMarks();
     emit textsChanged(first, int(m_devices.size()) - 1);
     emit countsChanged();
@@ -215,7 +185,7 @@ void DeviceTableModel::placeNewWhenDue()
 
 void DeviceTableModel::announceMarks()
 {
-    m_marksChanged.stop();
+    m_marksChanged = false;
     if (rowCount() > 0)
         emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
                          {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
@@ -241,19 +211,17 @@ void DeviceTableModel::changeLayout(Change &&change)
     emit countsChanged();
 }
 
-void DeviceTableModel::filter(std::vector<int> candidates)
+void DeviceTableModel::filter()
 {
     m_filtered.clear();
     if (m_filter.isEmpty())
         return;
     // Looked at in arrival order, the order of their texts in memory: many
     // times faster with tens of thousands of devices.
-    std::vector<char> found(m_devices.size(), 0);
-    for (int device : candidates)
-        found[std::size_t(device)] = 1;
+    std::vector<char> found(m_devices.size());
     for (std::size_t device = 0; device < m_devices.size(); ++device)
-        found[device] = found[device] && matches(m_devices[device]);
-    std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(m_filtered),
+        found[device] = matches(m_devices[device]);
+    std::copy_if(m_sorted.begin(), m_sorted.end(), std::back_inserter(m_filtered),
                  [&found](int device) { return found[std::size_t(device)]; });
 }
 
@@ -264,8 +232,8 @@ void DeviceTableModel::sort(int column, Qt::SortOrder order)
     changeLayout([&] {
         m_sortColumn = column;
         m_sortOrder = order;
-        for (std::vector<int> *rows : {&m_sorted, &m_filtered})
-            std::sort(rows->begin(), rows->end(), [this](int a, int b) { return isBefore(a, b); });
+        std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
+        filter();
     });
 }
 
@@ -274,24 +242,18 @@ void DeviceTableModel::setFilterText(const QString &text)
     if (text == m_filter)
         return;
     changeLayout([&] {
-        // A longer text lets through only devices that the shorter one did.
-        const bool narrower = !m_filter.isEmpty() && text.contains(m_filter, Qt::CaseInsensitive);
         m_filter = text;
         const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
         m_asciiFilter = ascii ? text.toLower() : QString();
-        m_translatedMatches.clear();
-        filter(narrower ? std::move(m_filtered) : m_sorted);
+        filter();
     });
 }
 
 void DeviceTableModel::retranslate()
 {
     m_translations.clear();
-    m_translatedMatches.clear();
-    changeLayout([&] {
-        std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
-        filter(m_sorted);
-    });
+    sort(m_sortColumn, m_sortOrder);
+    emit headerDataChanged(Qt::Horizontal, 0, DeviceColumnCount - 1);
     if (!m_devices.empty())
         emit textsChanged(0, int(m_devices.size()) - 1);
 }
@@ -336,9 +298,8 @@ void DeviceTableModel::takeReadResponse(const QString &text)
         m_full = true;
         return;
     }
-    if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
-        && !m_marksChanged.isActive())
-        m_marksChanged.start();
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip]))
+        m_marksChanged = true;
     GrowAhead(m_byMac);
     m_byMac.insert(device.texts[DeviceColumn::Mac], int(m_devices.size()));
     m_new.push_back(int(m_devices.size()));
@@ -366,9 +327,9 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         device.answer = changed.answer;
         return;
     }
-    if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip])
-        && !m_marksChanged.isActive())
-        m_marksChanged.start();
+    // Others' marks may change with it: views hear of it at once.
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip]))
+        announceMarks();
     const bool filtering = !m_filter.isEmpty();
     if (changed.texts[m_sortColumn] == device.texts[m_sortColumn] && (!filtering || matches(device) == matches(changed))) {
         device = std::move(changed);
@@ -412,7 +373,7 @@ void DeviceTableModel::clear()
     m_byMac.clear();
     m_types.clear();
     m_conflicts.clear();
-    m_marksChanged.stop();
+    m_marksChanged = false;
     m_full = false;
     endResetModel();
     emit countsChanged();

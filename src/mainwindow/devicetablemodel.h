@@ -35,10 +35,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // The column titles, in the language of the moment.
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
-                       int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // A new device gets a row, a known one its new texts; anything else is ignored.
@@ -95,8 +93,8 @@ private:
     // their devices.
     template <typename Change>
     void changeLayout(Change &&change);
-    // The candidates, in their order, that the filter lets through.
-    void filter(std::vector<int> candidates);
+    // Picks the devices shown from those sorted.
+    void filter();
     void updateTexts(int device, Device changed);
 
     std::vector<Device> m_devices;
@@ -116,16 +114,13 @@ private:
     QString m_filter;
     // The filter in lower case when it is all ASCII, else empty.
     QString m_asciiFilter;
-    std::array<QString, DeviceColumnCount> m_titles;
     // One copy of each device type, which its devices share: less memory,
     // and equal types sort without being compared.
     QSet<QString> m_types;
     mutable QHash<QString, QString> m_translations;
-    // Whether the filter is in a translated text: each looked at once.
-    mutable QHash<QString, bool> m_translatedMatches;
     bool m_full = false;
     AddressConflicts m_conflicts;
-    // A device's address change can mark or unmark others: during a burst
-    // views hear of it at most every 50 ms, or with new rows.
-    QTimer m_marksChanged;
+    // A new device's address can mark others': views hear of it with the
+    // new rows.
+    bool m_marksChanged = false;
 };
