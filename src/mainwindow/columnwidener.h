@@ -3,10 +3,10 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QObject>
 
 #include <optional>
+#include <tuple>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -17,12 +17,11 @@ QT_END_NAMESPACE
 class DeviceTableModel;
 
 // Widens the device list's columns to the widest text of every device
-// listed, in sight or not, shown by the filter or not; never narrows them,
-// so a width the user or the layout file gave holds until a wider text
-// comes. A burst brings tens of thousands of texts and laying one out costs
-// microseconds: most are told to fit by a bound added up from the advance of
-// each character after the one before it (kerning can move two apart),
-// measured once per font. Only a text that may not fit is laid out.
+// listed, in sight or not, shown or not; never narrows them, so a width the
+// user or the layout file gave holds until a wider text comes. Laying out a
+// burst's texts would take microseconds each: a Latin-1 text's width is added
+// up from each character's advance after the one before it, measured once per
+// font, which may come out a little wide (kerning that closes a pair up).
 class ColumnWidener final : public QObject
 {
     Q_OBJECT
@@ -34,23 +33,18 @@ public:
 
 private:
     void widen(int first, int last);
-    // Takes the list's font and style; false when the bound can't be used.
-    bool useListFont();
-    // Whole pixels; -1 for characters outside Latin-1 and control characters.
-    int upperBound(QStringView text);
-    int laidOutWidth(const QString &text);
+    void useListFont();
+    // In whole pixels.
+    int width(const QString &text);
 
     QTreeView *m_list;
     DeviceTableModel *m_devices;
-    QFont m_font;
-    const QStyle *m_style = nullptr;
-    int m_dpi = 0;
+    // The font, style and resolution measured for.
+    std::tuple<QFont, const QStyle *, int> m_used;
     // What the list needs beyond a text's width to show it whole.
     int m_margin = 0;
-    bool m_bounded = false;
     std::optional<QFontMetricsF> m_metrics;
     // By (previous character, character): how far a character widens a text
     // at the most, in 64ths of a pixel; measured when first needed.
     std::vector<quint16> m_steps;
-    QHash<QString, int> m_laidOut;
 };

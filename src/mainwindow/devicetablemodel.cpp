@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/devicetablemodel.h"
 
-#include "mainwindow/growahead.h"
 #include "net/messages.h"
 
 #include <QBrush>
@@ -15,13 +14,8 @@
 #include <malloc.h>
 #endif
 
-namespace {
-
-// Bounds the shared device types and the translations kept: made-up types
-// from a flood simply go unshared.
+// Bounds the translations kept: made-up device types from a flood go unshared.
 constexpr qsizetype MaxSharedTexts = 1024;
-
-} // namespace
 
 DeviceTableModel::DeviceTableModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -44,11 +38,11 @@ QVariant DeviceTableModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return QVariant();
-    const Device &device = m_devices[shown()[index.row()]];
+    const int number = shown()[index.row()];
     if (role == Qt::DisplayRole)
-        return shownText(device, index.column());
-    // Marks are worked out when asked for: a change in a large group of
-    // devices on one address costs its members nothing.
+        return shownText(number, index.column());
+    // Worked out when asked: a change in a large group costs its members nothing.
+    const Device &device = m_devices[std::size_t(number)];
     const QString &address = device.texts[DeviceColumn::Ip];
     if (index.column() != DeviceColumn::Ip || !m_conflicts.isShared(address))
         return QVariant();
@@ -66,9 +60,10 @@ QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-QString DeviceTableModel::shownText(const Device &device, int column) const
+QString DeviceTableModel::shownText(int device, int column) const
 {
-    return isTranslated(column) ? translated(device.texts[column]) : device.texts[column];
+    const QString &text = m_devices[std::size_t(device)].texts[column];
+    return isTranslated(column) ? translated(text) : text;
 }
 
 QString DeviceTableModel::translated(const QString &text) const
@@ -92,7 +87,7 @@ bool DeviceTableModel::isBefore(int a, int b) const
     // Equal texts, often the very same one, need no collation.
     int order = 0;
     if (x.size() != y.size() || (x.constData() != y.constData() && x != y))
-        order = shownText(m_devices[a], m_sortColumn).localeAwareCompare(shownText(m_devices[b], m_sortColumn));
+        order = shownText(a, m_sortColumn).localeAwareCompare(shownText(b, m_sortColumn));
     if (order == 0)
         return a < b;
     return m_sortOrder == Qt::AscendingOrder ? order < 0 : order > 0;
@@ -101,7 +96,7 @@ bool DeviceTableModel::isBefore(int a, int b) const
 bool DeviceTableModel::matches(const Device &device) const
 {
     for (int column = 0; column < DeviceColumnCount; ++column) {
-        if (contains(isTranslated(column) ? translated(device.texts[column]) : device.texts[column]))
+        if (isTranslated(column) ? contains(translated(device.texts[column])) : contains(device.texts[column]))
             return true;
     }
     return false;
@@ -112,26 +107,25 @@ bool DeviceTableModel::contains(QStringView text) const
     if (m_asciiFilter.isEmpty())
         return text.contains(m_filter, Qt::CaseInsensitive);
     // Received texts are Latin-1 and translations add no letters with cases:
-    // for an ASCII filter, ASCII's cases are enough, and many times faster
-    // than folding every character.
+    // ASCII's cases are enough, and many times faster than folding.
     const auto same = [](QChar c, QChar lower) {
         return (c.unicode() >= u'A' && c.unicode() <= u'Z' ? QChar(c.unicode() | 0x20) : c) == lower;
     };
     return std::search(text.begin(), text.end(), m_asciiFilter.begin(), m_asciiFilter.end(), same) != text.end();
 }
 
-int DeviceTableModel::rowOf(int device) const
+QModelIndex DeviceTableModel::indexOf(int device, int column) const
 {
     const std::vector<int> &order = shown();
     const auto at = std::lower_bound(order.begin(), order.end(), device, [this](int a, int b) { return isBefore(a, b); });
-    return at != order.end() && *at == device ? int(at - order.begin()) : -1;
+    return at != order.end() && *at == device ? index(int(at - order.begin()), column) : QModelIndex();
 }
 
 void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &devices, bool announce)
 {
     std::size_t row = 0;
     for (auto first = devices.begin(); first != devices.end();) {
-        // The devices that go between the same two rows join in one step.
+        // Those that go between the same two rows join in one step.
         row = std::upper_bound(order.begin() + row, order.end(), *first, [this](int a, int b) { return isBefore(a, b); })
             - order.begin();
         auto last = first + 1;
@@ -149,7 +143,6 @@ void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &de
 
 void DeviceTableModel::placeNew()
 {
-    m_placeNew.stop();
     if (m_new.empty())
         return;
     const int first = m_new.front();
@@ -170,9 +163,8 @@ void DeviceTableModel::placeNew()
 
 void DeviceTableModel::placeNewWhenDue()
 {
-    // A short list takes each device at once; a longer one at the most every
-    // 40 ms, or 100 ms per 10,000 devices (a second at the most), and as soon
-    // as the answers pause for 10 ms.
+    // A short list at once; a longer one at most every 40 ms, or 100 ms per
+    // 10,000 devices (a second at most), and as soon as answers pause 10 ms.
     const qint64 listed = qint64(m_sorted.size());
     const qint64 interval = listed < 100 ? 0 : qBound(qint64(40), listed / 100, qint64(1000));
     const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
@@ -202,10 +194,8 @@ void DeviceTableModel::changeLayout(Change &&change)
         devices.push_back(shown()[std::size_t(index.row())]);
     change();
     QModelIndexList after;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        const int row = rowOf(devices[std::size_t(i)]);
-        after.append(row < 0 ? QModelIndex() : index(row, before[i].column()));
-    }
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(indexOf(devices[std::size_t(i)], before[i].column()));
     changePersistentIndexList(before, after);
     emit layoutChanged();
     emit countsChanged();
@@ -216,8 +206,7 @@ void DeviceTableModel::filter()
     m_filtered.clear();
     if (m_filter.isEmpty())
         return;
-    // Looked at in arrival order, the order of their texts in memory: many
-    // times faster with tens of thousands of devices.
+    // In arrival order, the order of their texts in memory: many times faster.
     std::vector<char> found(m_devices.size());
     for (std::size_t device = 0; device < m_devices.size(); ++device)
         found[device] = matches(m_devices[device]);
@@ -254,21 +243,18 @@ void DeviceTableModel::retranslate()
     m_translations.clear();
     sort(m_sortColumn, m_sortOrder);
     emit headerDataChanged(Qt::Horizontal, 0, DeviceColumnCount - 1);
-    if (!m_devices.empty())
-        emit textsChanged(0, int(m_devices.size()) - 1);
+    emit textsChanged(0, int(m_devices.size()) - 1);
 }
 
 QModelIndex DeviceTableModel::findRow(const QString &mac) const
 {
     const auto known = m_byMac.constFind(mac);
-    const int row = known == m_byMac.cend() ? -1 : rowOf(*known);
-    return row < 0 ? QModelIndex() : index(row, 0);
+    return known == m_byMac.cend() ? QModelIndex() : indexOf(*known);
 }
 
 void DeviceTableModel::takeReadResponse(const QString &text)
 {
-    // A device heard through two adapters, or answering again, usually
-    // repeats itself word for word: then its row already shows this answer.
+    // A device heard through two adapters, or asked again, mostly repeats itself.
     FieldReader reader(text);
     QStringView mac;
     for (int field = 0; field < 5; ++field)
@@ -279,14 +265,13 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
-    if (response.mac != mac)
-        known = m_byMac.constFind(response.mac);
     Device device{DeviceDisplayTexts(response), text};
+    // Devices of one type share the copy of its text that translated() keeps:
+    // less memory, and equal types sort without being compared.
     QString &type = device.texts[DeviceColumn::Type];
-    if (const auto shared = m_types.constFind(type); shared != m_types.cend())
-        type = *shared;
-    else if (m_types.size() < MaxSharedTexts)
-        m_types.insert(type);
+    translated(type);
+    if (const auto shared = m_translations.constFind(type); shared != m_translations.cend())
+        type = shared.key();
 
     if (known != m_byMac.cend()) {
         updateTexts(*known, std::move(device));
@@ -300,10 +285,8 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     }
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip]))
         m_marksChanged = true;
-    GrowAhead(m_byMac);
     m_byMac.insert(device.texts[DeviceColumn::Mac], int(m_devices.size()));
     m_new.push_back(int(m_devices.size()));
-    GrowAhead(m_devices);
     m_devices.push_back(std::move(device));
     m_sinceNew.start();
     placeNewWhenDue();
@@ -327,14 +310,14 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         device.answer = changed.answer;
         return;
     }
-    // Others' marks may change with it: views hear of it at once.
+    // Others' marks may change with it: told at once.
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip]))
         announceMarks();
     const bool filtering = !m_filter.isEmpty();
     if (changed.texts[m_sortColumn] == device.texts[m_sortColumn] && (!filtering || matches(device) == matches(changed))) {
         device = std::move(changed);
-        if (const int row = rowOf(index); row >= 0)
-            emit dataChanged(this->index(row, 0), this->index(row, DeviceColumnCount - 1), {Qt::DisplayRole});
+        if (const QModelIndex row = indexOf(index); row.isValid())
+            emit dataChanged(row, row.siblingAtColumn(DeviceColumnCount - 1), {Qt::DisplayRole});
     } else {
         // It moves, or the filter now lets it through or holds it back.
         changeLayout([&] {
@@ -346,7 +329,7 @@ void DeviceTableModel::updateTexts(int index, Device changed)
                 place(m_filtered, {index}, false);
         });
     }
-    // A device views have not heard of yet has its texts told with it.
+    // A device views have not heard of yet is told of with its texts.
     if (m_new.empty() || index < m_new.front())
         emit textsChanged(index, index);
 }
@@ -355,7 +338,6 @@ QList<DeviceTexts> DeviceTableModel::listedDevices()
 {
     placeNew();
     QList<DeviceTexts> devices;
-    devices.reserve(qsizetype(m_sorted.size()));
     for (int device : m_sorted)
         devices << m_devices[std::size_t(device)].texts;
     return devices;
@@ -369,18 +351,19 @@ void DeviceTableModel::clear()
     m_sorted = {};
     m_filtered = {};
     m_new = {};
-    m_placeNew.stop();
     m_byMac.clear();
-    m_types.clear();
     m_conflicts.clear();
     m_marksChanged = false;
     m_full = false;
     endResetModel();
     emit countsChanged();
 #ifdef __GLIBC__
-    // The allocator keeps what a large list freed; give it back to the
-    // system, so that a flood of answers leaves no lasting mark.
+    // The allocator keeps what a large list freed: back to the system with
+    // it, so that a flood of answers leaves no lasting mark.
     if (large)
         malloc_trim(0);
 #endif
+    // Room for the most devices, as each growth would move them all; room
+    // not used costs address space, not memory.
+    m_devices.reserve(MaxRows);
 }
