@@ -4,7 +4,6 @@
 #include "forms/formlayouts.h"
 #include "forms/images.h"
 #include "mainwindow/devicetablemodel.h"
-#include "net/devicetexts.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -215,9 +214,6 @@ void Zol_ClientMainWindowBase::changeEvent(QEvent *event)
 void Zol_ClientMainWindowBase::languageChange()
 {
     setWindowTitle(tr("ZOL Client"));
-    const auto &titles = DeviceColumnTitleSources();
-    for (int column = 0; column < ColumnCount; ++column)
-        MainList->model()->setHeaderData(column, Qt::Horizontal, tr(titles[column]));
     Find_All->setText(tr("Find All"));
     Find_All->setShortcut(QKeySequence(tr("F")));
     Edit->setText(tr("Edit"));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/addressconflicts.h"
 
-#include "mainwindow/growahead.h"
 
 #include <QColor>
 #include <QPalette>
@@ -22,7 +21,6 @@ bool counts(const QString &address)
 
 bool AddressConflicts::join(const QString &address, const QString &mac)
 {
-    GrowAhead(m_users);
     const qsizetype before = m_users.size();
     Users &users = m_users[address];
     if (m_users.size() != before) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "mainwindow/devicetablemodel.h"
 
-#include "mainwindow/growahead.h"
-#include "net/devicetexts.h"
 #include "net/messages.h"
 
 #include <QBrush>
@@ -16,33 +14,14 @@
 #include <malloc.h>
 #endif
 
-namespace {
-
-// Clearing a list of at least this many devices hands the freed memory back
-// to the system.
-constexpr std::size_t ReleaseMemoryAboveRows = 1000;
-// Bounds the shared device types and the translations kept: made-up types
-// from a flood simply go unshared.
+// Bounds the translations kept: made-up device types from a flood go unshared.
 constexpr qsizetype MaxSharedTexts = 1024;
-
-} // namespace
 
 DeviceTableModel::DeviceTableModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
     m_placeNew.setSingleShot(true);
     connect(&m_placeNew, &QTimer::timeout, this, &DeviceTableModel::placeNewWhenDue);
-    m_marksChanged.setSingleShot(true);
-    m_marksChanged.setInterval(50);
-    connect(&m_marksChanged, &QTimer::timeout, this, &DeviceTableModel::announceMarks);
-}
-
-void DeviceTableModel::announceMarks()
-{
-    m_marksChanged.stop();
-    if (rowCount() > 0)
-        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
-                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 int DeviceTableModel::rowCount(const QModelIndex &parent) const
@@ -59,54 +38,37 @@ QVariant DeviceTableModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return QVariant();
-    const Device &device = m_devices[shown()[index.row()]];
+    const int number = shown()[index.row()];
     if (role == Qt::DisplayRole)
-        return shownText(device, index.column());
-    // Marks of an address that other listed devices show too, worked out when
-    // asked for, so that a change in a large group costs its members nothing.
-    if (index.column() != DeviceColumn::Ip
-        || (role != Qt::BackgroundRole && role != Qt::ToolTipRole && role != Qt::AccessibleDescriptionRole))
-        return QVariant();
+        return shownText(number, index.column());
+    // Worked out when asked: a change in a large group costs its members nothing.
+    const Device &device = m_devices[std::size_t(number)];
     const QString &address = device.texts[DeviceColumn::Ip];
-    if (!m_conflicts.isShared(address))
+    if (index.column() != DeviceColumn::Ip || !m_conflicts.isShared(address))
         return QVariant();
     if (role == Qt::BackgroundRole)
         return QBrush(AddressConflicts::background(QGuiApplication::palette()));
-    return m_conflicts.tip(address, device.texts[DeviceColumn::Mac]);
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return m_conflicts.tip(address, device.texts[DeviceColumn::Mac]);
+    return QVariant();
 }
 
 QVariant DeviceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < DeviceColumnCount)
-        return m_titles[section];
+        return QCoreApplication::translate("Zol_ClientMainWindowBase", DeviceColumnTitleSources()[section]);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool DeviceTableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role)
+QString DeviceTableModel::shownText(int device, int column) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= DeviceColumnCount
-        || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return false;
-    m_titles[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
-}
-
-Qt::ItemFlags DeviceTableModel::flags(const QModelIndex &index) const
-{
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren : Qt::NoItemFlags;
-}
-
-QString DeviceTableModel::shownText(const Device &device, int column) const
-{
-    const QString &text = device.texts[column];
+    const QString &text = m_devices[std::size_t(device)].texts[column];
     return isTranslated(column) ? translated(text) : text;
 }
 
 QString DeviceTableModel::translated(const QString &text) const
 {
-    const auto known = m_translations.constFind(text);
-    if (known != m_translations.cend())
+    if (const auto known = m_translations.constFind(text); known != m_translations.cend())
         return *known;
     // The lookup takes UTF-8, so a Latin-1 text without a translation comes
     // back unchanged; one with a zero character can't be looked up.
@@ -125,7 +87,7 @@ bool DeviceTableModel::isBefore(int a, int b) const
     // Equal texts, often the very same one, need no collation.
     int order = 0;
     if (x.size() != y.size() || (x.constData() != y.constData() && x != y))
-        order = shownText(m_devices[a], m_sortColumn).localeAwareCompare(shownText(m_devices[b], m_sortColumn));
+        order = shownText(a, m_sortColumn).localeAwareCompare(shownText(b, m_sortColumn));
     if (order == 0)
         return a < b;
     return m_sortOrder == Qt::AscendingOrder ? order < 0 : order > 0;
@@ -134,22 +96,7 @@ bool DeviceTableModel::isBefore(int a, int b) const
 bool DeviceTableModel::matches(const Device &device) const
 {
     for (int column = 0; column < DeviceColumnCount; ++column) {
-        const QString &text = device.texts[column];
-        if (!isTranslated(column)) {
-            if (contains(text))
-                return true;
-            continue;
-        }
-        // Translated texts are few: each is looked at once per filter.
-        if (const auto known = m_translatedMatches.constFind(text); known != m_translatedMatches.cend()) {
-            if (*known)
-                return true;
-            continue;
-        }
-        const bool found = contains(translated(text));
-        if (m_translatedMatches.size() < MaxSharedTexts)
-            m_translatedMatches.insert(text, found);
-        if (found)
+        if (isTranslated(column) ? contains(translated(device.texts[column])) : contains(device.texts[column]))
             return true;
     }
     return false;
@@ -157,41 +104,30 @@ bool DeviceTableModel::matches(const Device &device) const
 
 bool DeviceTableModel::contains(QStringView text) const
 {
-    if (!m_asciiFilter)
-        return m_filterMatcher.indexIn(text) >= 0;
-    // Received texts are Latin-1, and translated ones add no letters with
-    // cases: in them, a filter of ASCII characters needs only ASCII's cases,
-    // which is many times faster than folding every character.
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c; };
-    const auto *filter = reinterpret_cast<const char16_t *>(m_asciiFilterLower.constData());
-    const qsizetype length = m_asciiFilterLower.size();
-    const char16_t *chars = text.utf16();
-    for (qsizetype at = 0, last = text.size() - length; at <= last; ++at) {
-        if (lower(chars[at]) != filter[0])
-            continue;
-        qsizetype k = 1;
-        while (k < length && lower(chars[at + k]) == filter[k])
-            ++k;
-        if (k == length)
-            return true;
-    }
-    return false;
+    if (m_asciiFilter.isEmpty())
+        return text.contains(m_filter, Qt::CaseInsensitive);
+    // Received texts are Latin-1 and translations add no letters with cases:
+    // ASCII's cases are enough, and many times faster than folding.
+    const auto same = [](QChar c, QChar lower) {
+        return (c.unicode() >= u'A' && c.unicode() <= u'Z' ? QChar(c.unicode() | 0x20) : c) == lower;
+    };
+    return std::search(text.begin(), text.end(), m_asciiFilter.begin(), m_asciiFilter.end(), same) != text.end();
 }
 
-int DeviceTableModel::rowOf(int device) const
+QModelIndex DeviceTableModel::indexOf(int device, int column) const
 {
     const std::vector<int> &order = shown();
     const auto at = std::lower_bound(order.begin(), order.end(), device, [this](int a, int b) { return isBefore(a, b); });
-    return at != order.end() && *at == device ? int(at - order.begin()) : -1;
+    return at != order.end() && *at == device ? index(int(at - order.begin()), column) : QModelIndex();
 }
 
 void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &devices, bool announce)
 {
-    const auto before = [this](int a, int b) { return isBefore(a, b); };
     std::size_t row = 0;
     for (auto first = devices.begin(); first != devices.end();) {
-        // The devices that go between the same two rows join the list in one step.
-        row = std::size_t(std::upper_bound(order.begin() + row, order.end(), *first, before) - order.begin());
+        // Those that go between the same two rows join in one step.
+        row = std::upper_bound(order.begin() + row, order.end(), *first, [this](int a, int b) { return isBefore(a, b); })
+            - order.begin();
         auto last = first + 1;
         while (last != devices.end() && (row == order.size() || isBefore(*last, order[row])))
             ++last;
@@ -207,69 +143,75 @@ void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &de
 
 void DeviceTableModel::placeNew()
 {
-    m_placeNew.stop();
     if (m_new.empty())
         return;
-    // The newest devices, numbered in the order they came.
-    const int first = int(m_devices.size() - m_new.size());
+    const int first = m_new.front();
     std::sort(m_new.begin(), m_new.end(), [this](int a, int b) { return isBefore(a, b); });
     place(m_sorted, m_new, m_filter.isEmpty());
     if (!m_filter.isEmpty()) {
-        std::vector<int> found;
-        std::copy_if(m_new.begin(), m_new.end(), std::back_inserter(found),
-                     [this](int device) { return matches(m_devices[std::size_t(device)]); });
-        place(m_filtered, found, true);
+        m_new.erase(std::remove_if(m_new.begin(), m_new.end(), [this](int device) { return !matches(m_devices[device]); }),
+                    m_new.end());
+        place(m_filtered, m_new, true);
     }
     m_new.clear();
     m_sincePlaced.start();
-    // Marks due meanwhile go with the new rows: one repaint for both.
-    if (m_marksChanged.isActive())
+    if (m_marksChanged)
         announceMarks();
     emit textsChanged(first, int(m_devices.size()) - 1);
     emit countsChanged();
+}
+
+void DeviceTableModel::placeNewWhenDue()
+{
+    // A short list at once; a longer one at most every 40 ms, or 100 ms per
+    // 10,000 devices (a second at most), and as soon as answers pause 10 ms.
+    const qint64 listed = qint64(m_sorted.size());
+    const qint64 interval = listed < 100 ? 0 : qBound(qint64(40), listed / 100, qint64(1000));
+    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
+    const qint64 quiet = m_sinceNew.elapsed();
+    if (waited >= interval || quiet >= 10)
+        placeNew();
+    else if (!m_placeNew.isActive())
+        m_placeNew.start(int(qMin(interval - waited, 10 - quiet)));
+}
+
+void DeviceTableModel::announceMarks()
+{
+    m_marksChanged = false;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, DeviceColumn::Ip), index(rowCount() - 1, DeviceColumn::Ip),
+                         {Qt::BackgroundRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 template <typename Change>
 void DeviceTableModel::changeLayout(Change &&change)
 {
     placeNew();
-    // Rows that views hold on to (the current and selected ones) follow
-    // their devices, or go when the filter hides them.
     emit layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
     std::vector<int> devices;
-    devices.reserve(std::size_t(before.size()));
     for (const QModelIndex &index : before)
         devices.push_back(shown()[std::size_t(index.row())]);
     change();
     QModelIndexList after;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        const int row = rowOf(devices[std::size_t(i)]);
-        after.append(row < 0 ? QModelIndex() : index(row, before[i].column()));
-    }
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(indexOf(devices[std::size_t(i)], before[i].column()));
     changePersistentIndexList(before, after);
     emit layoutChanged();
     emit countsChanged();
 }
 
-void DeviceTableModel::filter(std::vector<int> candidates)
+void DeviceTableModel::filter()
 {
     m_filtered.clear();
     if (m_filter.isEmpty())
         return;
-    // Looked at in the order the devices came, which is the order of their
-    // texts in memory: many times faster with tens of thousands of devices.
-    std::vector<char> found(m_devices.size(), 0);
-    for (int device : candidates)
-        found[std::size_t(device)] = 1;
-    for (std::size_t device = 0; device < m_devices.size(); ++device) {
-        if (found[device])
-            found[device] = matches(m_devices[device]);
-    }
-    for (int device : candidates) {
-        if (found[std::size_t(device)])
-            m_filtered.push_back(device);
-    }
+    // In arrival order, the order of their texts in memory: many times faster.
+    std::vector<char> found(m_devices.size());
+    for (std::size_t device = 0; device < m_devices.size(); ++device)
+        found[device] = matches(m_devices[device]);
+    std::copy_if(m_sorted.begin(), m_sorted.end(), std::back_inserter(m_filtered),
+                 [&found](int device) { return found[std::size_t(device)]; });
 }
 
 void DeviceTableModel::sort(int column, Qt::SortOrder order)
@@ -279,9 +221,8 @@ void DeviceTableModel::sort(int column, Qt::SortOrder order)
     changeLayout([&] {
         m_sortColumn = column;
         m_sortOrder = order;
-        const auto before = [this](int a, int b) { return isBefore(a, b); };
-        std::sort(m_sorted.begin(), m_sorted.end(), before);
-        std::sort(m_filtered.begin(), m_filtered.end(), before);
+        std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
+        filter();
     });
 }
 
@@ -290,42 +231,30 @@ void DeviceTableModel::setFilterText(const QString &text)
     if (text == m_filter)
         return;
     changeLayout([&] {
-        // A longer text lets through only devices that the shorter one did.
-        const bool narrower = !m_filter.isEmpty() && text.contains(m_filter, Qt::CaseInsensitive);
         m_filter = text;
-        m_filterMatcher.setPattern(text);
-        m_filterMatcher.setCaseSensitivity(Qt::CaseInsensitive);
-        m_asciiFilter = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-        m_asciiFilterLower = text.toLower();
-        m_translatedMatches.clear();
-        filter(narrower ? std::move(m_filtered) : m_sorted);
+        const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        m_asciiFilter = ascii ? text.toLower() : QString();
+        filter();
     });
 }
 
 void DeviceTableModel::retranslate()
 {
     m_translations.clear();
-    m_translatedMatches.clear();
-    changeLayout([&] {
-        std::sort(m_sorted.begin(), m_sorted.end(), [this](int a, int b) { return isBefore(a, b); });
-        filter(m_sorted);
-    });
-    if (!m_devices.empty())
-        emit textsChanged(0, int(m_devices.size()) - 1);
+    sort(m_sortColumn, m_sortOrder);
+    emit headerDataChanged(Qt::Horizontal, 0, DeviceColumnCount - 1);
+    emit textsChanged(0, int(m_devices.size()) - 1);
 }
 
 QModelIndex DeviceTableModel::findRow(const QString &mac) const
 {
     const auto known = m_byMac.constFind(mac);
-    const int row = known == m_byMac.cend() ? -1 : rowOf(*known);
-    return row < 0 ? QModelIndex() : index(row, 0);
+    return known == m_byMac.cend() ? QModelIndex() : indexOf(*known);
 }
 
 void DeviceTableModel::takeReadResponse(const QString &text)
 {
-    // A device heard through two adapters, or answering again, usually
-    // repeats itself word for word: then its row is already what this
-    // answer would make of it.
+    // A device heard through two adapters, or asked again, mostly repeats itself.
     FieldReader reader(text);
     QStringView mac;
     for (int field = 0; field < 5; ++field)
@@ -336,15 +265,13 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     ReadResponse response;
     if (!ParseReadResponse(text, &response))
         return;
-    // Read by the same rules, its MAC field is the one just looked up.
-    if (response.mac != mac)
-        known = m_byMac.constFind(response.mac);
     Device device{DeviceDisplayTexts(response), text};
+    // Devices of one type share the copy of its text that translated() keeps:
+    // less memory, and equal types sort without being compared.
     QString &type = device.texts[DeviceColumn::Type];
-    if (const auto shared = m_types.constFind(type); shared != m_types.cend())
-        type = *shared;
-    else if (m_types.size() < MaxSharedTexts)
-        m_types.insert(type);
+    translated(type);
+    if (const auto shared = m_translations.constFind(type); shared != m_translations.cend())
+        type = shared.key();
 
     if (known != m_byMac.cend()) {
         updateTexts(*known, std::move(device));
@@ -356,36 +283,13 @@ void DeviceTableModel::takeReadResponse(const QString &text)
         m_full = true;
         return;
     }
-    const int added = int(m_devices.size());
-    if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip])
-        && !m_marksChanged.isActive())
-        m_marksChanged.start();
-    GrowAhead(m_byMac);
-    m_byMac.insert(device.texts[DeviceColumn::Mac], added);
-    GrowAhead(m_devices);
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip]))
+        m_marksChanged = true;
+    m_byMac.insert(device.texts[DeviceColumn::Mac], int(m_devices.size()));
+    m_new.push_back(int(m_devices.size()));
     m_devices.push_back(std::move(device));
-    m_new.push_back(added);
     m_sinceNew.start();
     placeNewWhenDue();
-}
-
-void DeviceTableModel::placeNewWhenDue()
-{
-    // A short list takes each device at once. A longer one at the most
-    // every 40 ms, or every 100 ms with 10,000 rows listed (a second at the
-    // most), and as soon as the answers pause: each time, its view lays out
-    // and paints the list again.
-    constexpr qint64 ShortList = 100;
-    constexpr qint64 MinIntervalMs = 40;
-    constexpr qint64 QuietMs = 10;
-    const qint64 listed = qint64(m_sorted.size());
-    const qint64 interval = listed < ShortList ? 0 : qBound(MinIntervalMs, listed / 100, qint64(1000));
-    const qint64 waited = m_sincePlaced.isValid() ? m_sincePlaced.elapsed() : interval;
-    const qint64 quiet = m_sinceNew.elapsed();
-    if (waited >= interval || quiet >= QuietMs)
-        placeNew();
-    else if (!m_placeNew.isActive())
-        m_placeNew.start(int(qMin(interval - waited, QuietMs - quiet)));
 }
 
 void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std::pair<int, QString>> texts)
@@ -393,7 +297,6 @@ void DeviceTableModel::setRowTexts(const QString &mac, std::initializer_list<std
     const auto known = m_byMac.constFind(mac);
     if (known == m_byMac.cend())
         return;
-    // The device's next answer is read in full again.
     Device changed{m_devices[std::size_t(*known)].texts, QString()};
     for (const auto &[column, text] : texts)
         changed.texts[std::size_t(column)] = text;
@@ -407,16 +310,14 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         device.answer = changed.answer;
         return;
     }
-    if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip])
-        && !m_marksChanged.isActive())
-        m_marksChanged.start();
+    // Others' marks may change with it: told at once.
+    if (m_conflicts.move(device.texts[DeviceColumn::Mac], device.texts[DeviceColumn::Ip], changed.texts[DeviceColumn::Ip]))
+        announceMarks();
     const bool filtering = !m_filter.isEmpty();
-    if (changed.texts[std::size_t(m_sortColumn)] == device.texts[std::size_t(m_sortColumn)]
-        && (!filtering || matches(device) == matches(changed))) {
-        // In place.
+    if (changed.texts[m_sortColumn] == device.texts[m_sortColumn] && (!filtering || matches(device) == matches(changed))) {
         device = std::move(changed);
-        if (const int row = rowOf(index); row >= 0)
-            emit dataChanged(this->index(row, 0), this->index(row, DeviceColumnCount - 1), {Qt::DisplayRole});
+        if (const QModelIndex row = indexOf(index); row.isValid())
+            emit dataChanged(row, row.siblingAtColumn(DeviceColumnCount - 1), {Qt::DisplayRole});
     } else {
         // It moves, or the filter now lets it through or holds it back.
         changeLayout([&] {
@@ -428,16 +329,15 @@ void DeviceTableModel::updateTexts(int index, Device changed)
                 place(m_filtered, {index}, false);
         });
     }
-    // A device that views have not heard of yet has its texts told with it.
+    // A device views have not heard of yet is told of with its texts.
     if (m_new.empty() || index < m_new.front())
         emit textsChanged(index, index);
 }
 
-QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()
+QList<DeviceTexts> DeviceTableModel::listedDevices()
 {
     placeNew();
-    QList<std::array<QString, DeviceColumnCount>> devices;
-    devices.reserve(qsizetype(m_sorted.size()));
+    QList<DeviceTexts> devices;
     for (int device : m_sorted)
         devices << m_devices[std::size_t(device)].texts;
     return devices;
@@ -445,24 +345,25 @@ QList<std::array<QString, DeviceColumnCount>> DeviceTableModel::listedDevices()
 
 void DeviceTableModel::clear()
 {
-    const bool large = m_devices.size() >= ReleaseMemoryAboveRows;
+    const bool large = m_devices.size() >= 1000;
     beginResetModel();
     m_devices = {};
     m_sorted = {};
     m_filtered = {};
     m_new = {};
-    m_placeNew.stop();
     m_byMac.clear();
-    m_types.clear();
     m_conflicts.clear();
-    m_marksChanged.stop();
+    m_marksChanged = false;
     m_full = false;
     endResetModel();
     emit countsChanged();
 #ifdef __GLIBC__
-    // The allocator keeps what a large list freed for later use; give it
-    // back to the system, so that a flood of answers leaves no lasting mark.
+    // The allocator keeps what a large list freed: back to the system with
+    // it, so that a flood of answers leaves no lasting mark.
     if (large)
         malloc_trim(0);
 #endif
+    // Room for the most devices, as each growth would move them all; room
+    // not used costs address space, not memory.
+    m_devices.reserve(MaxRows);
 }
