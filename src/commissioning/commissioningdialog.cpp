@@ -4,6 +4,7 @@
 #include "commissioning/commissioningmodel.h"
 #include "forms/windowflags.h"
 #include "mainwindow/devicelistdelegate.h"
+#include "mainwindow/devicetablemodel.h"
 #include "mainwindow/rowcopy.h"
 #include "net/sender.h"
 #include "plan/assign.h"
@@ -33,7 +34,7 @@ CommissioningModel::Row rowOf(const DeviceTexts &texts)
     row.name = texts[Name];
     row.location = texts[Location];
     // As the list shows it: the device type is the one text it translates.
-    row.type = QCoreApplication::translate("Zol_ClientMainWindow", texts[Type].toUtf8().constData());
+    row.type = DeviceTableModel::translatedWord(texts[Type]);
     return row;
 }
 

@@ -9,13 +9,11 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <numeric>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-
-// Bounds the translations kept: made-up device types from a flood go unshared.
-constexpr qsizetype MaxSharedTexts = 1024;
 
 DeviceTableModel::DeviceTableModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -68,16 +66,18 @@ QString DeviceTableModel::shownText(int device, int column) const
 
 QString DeviceTableModel::translated(const QString &text) const
 {
-    if (const auto known = m_translations.constFind(text); known != m_translations.cend())
-        return *known;
-    // The lookup takes UTF-8, so a Latin-1 text without a translation comes
-    // back unchanged; one with a zero character can't be looked up.
-    const QString shown = text.isEmpty() || text.contains(QChar(u'\0'))
-        ? text
-        : QCoreApplication::translate("Zol_ClientMainWindow", text.toUtf8().constData());
-    if (m_translations.size() < MaxSharedTexts)
-        m_translations.insert(text, shown);
-    return shown;
+    auto known = m_translations.constFind(text);
+    if (known == m_translations.cend())
+        known = m_translations.insert(text, translatedWord(text));
+    return *known;
+}
+
+// The lookup takes UTF-8, so a Latin-1 text without a translation comes back
+// unchanged; one with a zero character can't be looked up.
+QString DeviceTableModel::translatedWord(const QString &text)
+{
+    const bool asIs = text.isEmpty() || text.contains(QChar(u'\0'));
+    return asIs ? text : QCoreApplication::translate("Zol_ClientMainWindow", text.toUtf8().constData());
 }
 
 bool DeviceTableModel::isBefore(int a, int b) const
@@ -143,17 +143,20 @@ void DeviceTableModel::place(std::vector<int> &order, const std::vector<int> &de
 
 void DeviceTableModel::placeNew()
 {
-    if (m_new.empty())
+    // Devices after the last placed one wait: a view lays out all its rows on
+    // each insertion, so in a burst it hears of new devices in batches.
+    const int first = int(m_sorted.size());
+    std::vector<int> fresh(m_devices.size() - m_sorted.size());
+    if (fresh.empty())
         return;
-    const int first = m_new.front();
-    std::sort(m_new.begin(), m_new.end(), [this](int a, int b) { return isBefore(a, b); });
-    place(m_sorted, m_new, m_filter.isEmpty());
+    std::iota(fresh.begin(), fresh.end(), first);
+    std::sort(fresh.begin(), fresh.end(), [this](int a, int b) { return isBefore(a, b); });
+    place(m_sorted, fresh, m_filter.isEmpty());
     if (!m_filter.isEmpty()) {
-        m_new.erase(std::remove_if(m_new.begin(), m_new.end(), [this](int device) { return !matches(m_devices[device]); }),
-                    m_new.end());
-        place(m_filtered, m_new, true);
+        fresh.erase(std::remove_if(fresh.begin(), fresh.end(), [this](int device) { return !matches(m_devices[device]); }),
+                    fresh.end());
+        place(m_filtered, fresh, true);
     }
-    m_new.clear();
     m_sincePlaced.start();
     if (m_marksChanged)
         announceMarks();
@@ -286,7 +289,6 @@ void DeviceTableModel::takeReadResponse(const QString &text)
     if (m_conflicts.move(device.texts[DeviceColumn::Mac], QString(), device.texts[DeviceColumn::Ip]))
         m_marksChanged = true;
     m_byMac.insert(device.texts[DeviceColumn::Mac], int(m_devices.size()));
-    m_new.push_back(int(m_devices.size()));
     m_devices.push_back(std::move(device));
     m_sinceNew.start();
     placeNewWhenDue();
@@ -330,7 +332,7 @@ void DeviceTableModel::updateTexts(int index, Device changed)
         });
     }
     // A device views have not heard of yet is told of with its texts.
-    if (m_new.empty() || index < m_new.front())
+    if (index < int(m_sorted.size()))
         emit textsChanged(index, index);
 }
 
@@ -350,8 +352,8 @@ void DeviceTableModel::clear()
     m_devices = {};
     m_sorted = {};
     m_filtered = {};
-    m_new = {};
     m_byMac.clear();
+    m_translations.clear();
     m_conflicts.clear();
     m_marksChanged = false;
     m_full = false;

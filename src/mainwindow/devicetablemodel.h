@@ -56,6 +56,7 @@ public:
     const DeviceTexts &receivedTexts(int device) const { return m_devices[std::size_t(device)].texts; }
     QString shownText(int device, int column) const;
     static bool isTranslated(int column) { return column == DeviceColumn::Type || column == DeviceColumn::Dhcp; }
+    static QString translatedWord(const QString &text);
 
 signals:
     void countsChanged();
@@ -93,9 +94,6 @@ private:
     QHash<QString, int> m_byMac;
     std::vector<int> m_sorted;
     std::vector<int> m_filtered;
-    // Not yet told to views: a view lays out all its rows on each insertion,
-    // so in a burst they hear of new devices in batches.
-    std::vector<int> m_new;
     QElapsedTimer m_sincePlaced;
     QElapsedTimer m_sinceNew;
     QTimer m_placeNew;
@@ -104,7 +102,7 @@ private:
     QString m_filter;
     // In lower case when all ASCII, else empty.
     QString m_asciiFilter;
-    mutable QHash<QString, QString> m_translations;
+    mutable QHash<QString, QString> m_translations; // as many as the devices, emptied with them
     bool m_full = false;
     AddressConflicts m_conflicts;
     // Marks changed by new devices, told with their rows.
