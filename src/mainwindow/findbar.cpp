@@ -33,6 +33,7 @@ FindBar::FindBar(DeviceTableModel *devices, QAbstractItemView *list, QWidget *pa
     m_close->setAutoRaise(true);
     m_close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     connect(m_text, &QLineEdit::textChanged, devices, &DeviceTableModel::setFilterText);
+    connect(devices, &DeviceTableModel::countsChanged, this, &FindBar::updateCount);
     connect(m_close, &QToolButton::clicked, this, &FindBar::dismiss);
     m_text->installEventFilter(this);
     list->installEventFilter(this);
@@ -44,7 +45,6 @@ void FindBar::open()
 {
     show();
     m_devices->setFilterText(m_text->text());
-    updateCount();
     m_text->selectAll();
     m_text->setFocus(Qt::ShortcutFocusReason);
 }

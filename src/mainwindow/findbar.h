@@ -27,8 +27,6 @@ public:
     // Shows the bar with the keyboard in its field; the text it kept filters again.
     void open();
     void dismiss();
-    // "n of m devices" as the list stands now.
-    void updateCount();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,6 +34,8 @@ protected:
 
 private:
     void retranslate();
+    // "n of m devices" as the list stands now.
+    void updateCount();
 
     DeviceTableModel *m_devices;
     QAbstractItemView *m_list;

@@ -56,7 +56,6 @@ Zol_ClientMainWindow::Zol_ClientMainWindow(QWidget *parent, const char *name, Qt
     WriteAnswered = true;
     Find_All_clicked();
     ModifyFailed = false;
-    updateCounts();
 }
 
 Zol_ClientMainWindow::~Zol_ClientMainWindow()
@@ -114,8 +113,6 @@ void Zol_ClientMainWindow::updateCounts()
     m_deviceCount->setText(listed == 1 ? tr("1 device") : tr("%1 devices").arg(listed));
     MAssignAddresses->setEnabled(listed > 0);
     MExportList->setEnabled(listed > 0);
-    if (m_findBar->isVisible())
-        m_findBar->updateCount();
 }
 
 void Zol_ClientMainWindow::showListMenu(const QPoint &position)
