@@ -34,6 +34,11 @@ endif()
 separate_arguments(dates)
 list(GET dates 0 ZOL_RELEASE_EPOCH)
 list(GET dates 1 ZOL_RELEASE_DATE)
+unset(text)
+unset(signed)
+unset(dates)
+unset(failed)
+unset(changelog)
 
 # zol_add_man_page(<page> PROGRAM <command> NAME <summary> COMPONENT <component>
 #                  [DEPENDS <targets or files>...] [VERSION <text>] [INCLUDE <file>])

@@ -4,11 +4,10 @@
 #     SPDX-License-Identifier: Apache-2.0
 # and with --add writes that line at the top, in the file's comment style.
 #
-# Usage: spdx-check.sh [--add | --count] [FILE...]
+# Usage: spdx-check.sh [--add] [FILE...]
 #   FILE...   paths from the top of the checkout; default every file git tracks
 #   --add     add the line where it is missing
-#   --count   say only how many files lack it
-# Exit status: 0 when no file lacks it (always with --add or --count), 1 when
+# Exit status: 0 when no file lacks it (always with --add), 1 when
 # some do or a file is of a kind without a rule here, 2 on bad usage or when
 # no FILE is named outside a git checkout.
 #
@@ -33,8 +32,8 @@ set -u
 line_text='SPDX-License-Identifier: Apache-2.0'
 mode=check
 case ${1-} in
---add | --count) mode=${1#--}; shift ;;
--*) echo "usage: $0 [--add | --count] [FILE...]" >&2; exit 2 ;;
+--add) mode=add; shift ;;
+-*) echo "usage: $0 [--add] [FILE...]" >&2; exit 2 ;;
 esac
 cd "$(dirname "$0")/.." || exit 2
 
@@ -93,8 +92,5 @@ for file in "${files[@]}"; do
     check) echo "missing: $file" ;;
     esac
 done
-case $mode in
-count) echo "$missing files lack the line \"$line_text\" (packaging/spdx-check.sh --add adds it)" ;;
-check) [ $missing = 0 ] && [ $unknown = 0 ] || exit 1 ;;
-esac
+[ $mode = add ] || { [ $missing = 0 ] && [ $unknown = 0 ]; } || exit 1
 exit 0

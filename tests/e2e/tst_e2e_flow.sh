@@ -186,7 +186,8 @@ lists "${row1/10.77.1.20/10.77.1.99}" "$row2" "$row3" || fail "the list is not t
 step="Assign Addresses over the first segment"
 # Its simulator again, the devices as they now are, each answer 0.8 s late:
 # the run lasts long enough to be seen.
-kill "$seg1sim"
+# Gone before the next one binds its port.
+kill "$seg1sim" && wait "$seg1sim" 2>/dev/null
 simopts=(--delay 800)
 sim "$seg1" seg1b "$mac,1A2B,10.77.1.99,255.255.255.0,10.77.1.1,FALSE,Valve_7,Cellar,Gate Box" \
     "00:1A:2B:3C:4D:02,2C,10.77.1.21,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"

@@ -1,7 +1,8 @@
 #!/bin/bash
 # SPDX-License-Identifier: Apache-2.0
 # The license line checker on a scratch tree: where --add puts the line in
-# each kind of file, what it leaves alone, and what the check then says.
+# each kind of file, what it leaves alone, and what the check then says; then
+# the project's own sources, when they are a git checkout.
 # Usage: tst_spdx.sh <packaging/spdx-check.sh>
 . "$(dirname "$0")/checks.sh"
 mkdir "$tmp/packaging" && cp "$1" "$tmp/packaging/spdx-check.sh"
@@ -35,5 +36,9 @@ spdx notes
 check "a kind without a rule fails the check" [ $? = 1 ]
 spdx
 check "no file list outside a git checkout fails the check" [ $? = 2 ]
+if git -C "$(dirname "$1")" rev-parse --git-dir >/dev/null 2>&1; then
+    "$1"
+    check "every source file of the project names its license" [ $? = 0 ]
+fi
 
 verdict
