@@ -3,6 +3,7 @@
 
 #include "net/devicetexts.h"
 #include "net/messages.h"
+#include "net/responsesocket.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -11,7 +12,6 @@
 
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -97,22 +97,20 @@ public:
     };
 
 private:
-    // Datagrams read with one system call, and read at the most before the
-    // caller looks at its deadline and condition again.
-    static constexpr int BatchSize = 64;
+    // Batches read at the most before the caller looks at its deadline and
+    // condition again.
     static constexpr int MaxBatchesPerTurn = 16;
     // The pause after answers came in before the queue is read again.
     static constexpr qint64 BusyPauseNs = 1000000;
-    struct Batch;
 
     // Reads what the socket holds, a bounded number of datagrams at the most,
     // adding their count to *taken; false once it is empty.
     bool takeQueued(int *taken);
-    void takeDatagram(const char *data, qsizetype length, quint32 from);
+    void takeDatagram(QByteArrayView answer, quint32 from);
     void takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from);
 
     int m_socket = -1;
-    std::unique_ptr<Batch> m_batch;
+    ResponseSocket::Batch m_batch;
     QList<DeviceEntry> m_devices;
     // Indexes into m_devices by MAC text; the keys point into the entries'
     // answers.
