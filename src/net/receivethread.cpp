@@ -99,18 +99,15 @@ void ReceiveThread::run()
         more = false;
         const int waiting = DeviceResponseEvent::alive();
         if (waiting >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
-            m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelow, HoldBackCheckMs);
             continue;
         }
         // A flood is left to the socket's buffer (which drops what does not
         // fit) rather than queued without end, even when that buffer is full.
         if (waiting >= DeviceResponseEvent::MaxWaiting) {
-            m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelowBound, HoldBackCheckMs);
             continue;
         }
-        m_holdingBack = false;
 
         const int room = (waiting < MaxQueuedAnswers ? MaxQueuedAnswers : DeviceResponseEvent::MaxWaiting) - waiting;
         const int wanted = qMin(room, ResponseSocket::Batch::Size);
