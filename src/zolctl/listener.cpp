@@ -156,7 +156,7 @@ void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint
         // repeats itself word for word: then only where it came from is new.
         if (device.answer == answer) {
             device.from = from;
-            if (m_onDevice && m_handRepeats)
+            if (m_onDevice)
                 m_onDevice(device);
             return;
         }

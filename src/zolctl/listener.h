@@ -64,18 +64,11 @@ public:
     std::optional<DeviceEntry> device(const QString &mac) const;
     bool devicesCapped() const { return m_capped; }
 
-    // Called during listen() for each read response that adds a device or
-    // changes a device's answer (not for one repeated word for word, unless
-    // repeats are asked for), with the device's entry as it now stands: copy
-    // what is kept. An empty function, the default, costs the answers
-    // nothing.
+    // Called during listen() for each read response taken, repeated word for
+    // word or not, with the device's entry as it now stands: copy what is
+    // kept. An empty function, the default, costs the answers nothing.
     using DeviceHandler = std::function<void(const DeviceEntry &)>;
-    enum class Repeats { Left, Handed };
-    void setDeviceHandler(DeviceHandler handler, Repeats repeats = Repeats::Left)
-    {
-        m_onDevice = std::move(handler);
-        m_handRepeats = repeats == Repeats::Handed;
-    }
+    void setDeviceHandler(DeviceHandler handler) { m_onDevice = std::move(handler); }
     // Called during listen() for every write response, whatever its MAC or
     // status word.
     using WriteHandler = std::function<void(const WriteResponse &)>;
@@ -117,7 +110,6 @@ private:
     QHash<TextKey, qsizetype> m_byMac;
     bool m_capped = false;
     DeviceHandler m_onDevice;
-    bool m_handRepeats = false;
     WriteHandler m_onWrite;
 };
 
