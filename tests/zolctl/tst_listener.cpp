@@ -65,10 +65,8 @@ void tst_Listener::oneEntryPerMac_data()
     const QByteArray a = answer("00:AA", "Pump"), renamed = answer("00:AA", "Tank"), b = answer("00:BB", "Gate");
     QTest::newRow("repeat through another adapter moves only the address, is handed on")
         << QList<int>{2, 3} << QByteArrayList{a, a} << QStringList{u"00:AA|Pump|127.0.0.3"_s} << u"Pump Pump"_s;
-    QTest::newRow("changed answer replaces the texts")
-        << QList<int>{2, 2} << QByteArrayList{a, renamed} << QStringList{u"00:AA|Tank|127.0.0.2"_s} << u"Pump Tank"_s;
-    QTest::newRow("changed back is taken again") << QList<int>{2, 3, 4} << QByteArrayList{a, renamed, a}
-                                                 << QStringList{u"00:AA|Pump|127.0.0.4"_s} << u"Pump Tank Pump"_s;
+    QTest::newRow("changed answer replaces the texts, changed back is taken again")
+        << QList<int>{2, 3, 4} << QByteArrayList{a, renamed, a} << QStringList{u"00:AA|Pump|127.0.0.4"_s} << u"Pump Tank Pump"_s;
     QTest::newRow("two MACs are two devices")
         << QList<int>{2, 3} << QByteArrayList{b, a}
         << QStringList{u"00:AA|Pump|127.0.0.3"_s, u"00:BB|Gate|127.0.0.2"_s} << u"Gate Pump"_s;
@@ -85,7 +83,6 @@ void tst_Listener::oneEntryPerMac()
     QFETCH(QStringList, devices);
     QFETCH(QString, handed);
     Listener listener;
-    QVERIFY(listener.isBound());
     QStringList news;
     listener.setDeviceHandler([&](const DeviceEntry &device) { news << device.texts()[DeviceColumn::Name]; });
     listener.setWriteHandler([&](const WriteResponse &r) { news << r.mac + u'/' + r.status; });
