@@ -34,6 +34,22 @@ const QString &DefaultDeviceTypeText()
     return text;
 }
 
+DeviceTexts DeviceDisplayTexts(const ReadResponse &response)
+{
+    return DeviceTexts{
+        response.hasDeviceType ? response.deviceType : DefaultDeviceTypeText(),
+        response.hasSerial ? FormatSerialNumber(response.serialField) : MissingFieldText(),
+        response.mac,
+        response.ip,
+        response.mask,
+        response.gateway,
+        !response.hasDhcp ? MissingFieldText()
+            : response.dhcpField == QLatin1String("TRUE") ? DhcpEnabledText() : DhcpDisabledText(),
+        response.name,
+        response.location,
+    };
+}
+
 const std::array<const char *, DeviceColumnCount> &DeviceColumnTitleSources()
 {
     // Marked here for the window's translations, in its form's context.

@@ -23,35 +23,9 @@ const QString &MissingFieldText();
 const QString &DefaultDeviceTypeText();
 
 // "VRD Module" when the answer names no type, the seven-digit serial number
-// or "???", "Enabled"/"Disabled" or "???"; the other fields as received.
-// shown(column, text) gives what is shown for a received field (the serial
-// number's before it is formatted) and for a DHCP word; the window passes
-// them through its translations. The fixed "VRD Module" and "???" are shown
-// as they are. A template, so that a burst's answers pay for no call through
-// a pointer.
-template <typename Shown>
-DeviceTexts DeviceDisplayTexts(const ReadResponse &response, Shown &&shown)
-{
-    using namespace DeviceColumn;
-    return DeviceTexts{
-        response.hasDeviceType ? shown(Type, response.deviceType) : DefaultDeviceTypeText(),
-        response.hasSerial ? FormatSerialNumber(shown(Serial, response.serialField)) : MissingFieldText(),
-        shown(Mac, response.mac),
-        shown(Ip, response.ip),
-        shown(Mask, response.mask),
-        shown(Gateway, response.gateway),
-        !response.hasDhcp ? MissingFieldText()
-            : shown(Dhcp, response.dhcpField == QLatin1String("TRUE") ? DhcpEnabledText() : DhcpDisabledText()),
-        shown(Name, response.name),
-        shown(Location, response.location),
-    };
-}
-
-// The same in the window's English texts, every field as received.
-inline DeviceTexts DeviceDisplayTexts(const ReadResponse &response)
-{
-    return DeviceDisplayTexts(response, [](int, const QString &text) -> const QString & { return text; });
-}
+// or "???", "Enabled"/"Disabled" or "???" (untranslated); the other fields
+// as received.
+DeviceTexts DeviceDisplayTexts(const ReadResponse &response);
 
 // The column titles in column order, as the window's form looks them up in
 // its translations (context "Zol_ClientMainWindowBase"): all but the first

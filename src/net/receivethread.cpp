@@ -2,33 +2,23 @@
 #include "net/receivethread.h"
 
 #include "net/deviceresponseevent.h"
-#include "net/messages.h"
 #include "net/responsesocket.h"
 
 #include <QCoreApplication>
 
-#include <arpa/inet.h>
 #include <linux/sock_diag.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <memory>
 
 namespace {
 
 // The loop looks at stopRequested at least this often, even when nothing
 // wakes it.
 constexpr int PollIntervalMs = 250;
-
-// Datagrams read with one system call: during a burst the thread reads what
-// the kernel has queued and hands it over in one go, so the GUI thread wakes
-// once for many answers.
-constexpr int ReadBatch = 64;
 
 // Answers waiting for the GUI thread at the most while the kernel's queue has
 // room: the GUI thread handles everything queued when it starts on its posted
@@ -56,22 +46,6 @@ bool kernelQueueHasRoom(int fd)
         return false;
     return info[SK_MEMINFO_RMEM_ALLOC] < info[SK_MEMINFO_RCVBUF] / 2;
 }
-
-// Buffers for one system call's worth of datagrams.
-struct ReadBuffers
-{
-    ReadBuffers()
-    {
-        for (int i = 0; i < ReadBatch; ++i) {
-            parts[i] = {data[i], MaxDatagramText};
-            headers[i].msg_hdr.msg_iov = &parts[i];
-            headers[i].msg_hdr.msg_iovlen = 1;
-        }
-    }
-    char data[ReadBatch][MaxDatagramText];
-    iovec parts[ReadBatch];
-    mmsghdr headers[ReadBatch] = {};
-};
 
 } // namespace
 
@@ -106,7 +80,9 @@ void ReceiveThread::run()
         return;
     }
 
-    const auto buffers = std::make_unique<ReadBuffers>();
+    // A burst is read in batches and handed over in one go, so that the GUI
+    // thread wakes once for many answers.
+    ResponseSocket::Batch batch;
     // The last read filled its batch: more are likely queued, no need to wait.
     bool more = false;
     while (!stopRequested) {
@@ -123,32 +99,26 @@ void ReceiveThread::run()
         more = false;
         const int waiting = DeviceResponseEvent::alive();
         if (waiting >= MaxQueuedAnswers && kernelQueueHasRoom(fd)) {
-            m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelow, HoldBackCheckMs);
             continue;
         }
         // A flood is left to the socket's buffer (which drops what does not
         // fit) rather than queued without end, even when that buffer is full.
         if (waiting >= DeviceResponseEvent::MaxWaiting) {
-            m_holdingBack = true;
             DeviceResponseEvent::waitUntilFewerAlive(ResumeBelowBound, HoldBackCheckMs);
             continue;
         }
-        m_holdingBack = false;
 
         const int room = (waiting < MaxQueuedAnswers ? MaxQueuedAnswers : DeviceResponseEvent::MaxWaiting) - waiting;
-        const int wanted = qMin(room, ReadBatch);
-        const int received = ::recvmmsg(fd, buffers->headers, unsigned(wanted), MSG_DONTWAIT, nullptr);
+        const int wanted = qMin(room, ResponseSocket::Batch::Size);
+        const int received = batch.receive(fd, wanted);
         if (received < 0) {
             if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)
                 continue;
             break;
         }
-        for (int i = 0; i < received; ++i) {
-            const char *text = buffers->data[i];
-            QCoreApplication::postEvent(owner, new DeviceResponseEvent(QString::fromLatin1(
-                text, ResponseSocket::textLength(text, ssize_t(buffers->headers[i].msg_len)))));
-        }
+        for (int i = 0; i < received; ++i)
+            QCoreApplication::postEvent(owner, new DeviceResponseEvent(QString::fromLatin1(batch.text(i))));
         more = received == wanted;
     }
 }

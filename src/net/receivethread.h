@@ -16,9 +16,6 @@ class ReceiveThread final : public QThread
 public:
     explicit ReceiveThread(QObject *owner);
 
-    // True while answers wait in the kernel's queue because the owner has
-    // enough queued already: a burst is still coming in.
-    bool holdingBack() const { return m_holdingBack; }
     // False when port 2851 could not be had; the thread then ends at once
     // after emitting bindFailed().
     bool isBound() const { return m_socket.load() >= 0; }
@@ -38,5 +35,4 @@ private:
     QObject *owner;
     std::atomic<bool> stopRequested{false};
     std::atomic<int> m_socket{-1};
-    std::atomic<bool> m_holdingBack{false};
 };

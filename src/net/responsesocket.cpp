@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -40,8 +41,48 @@ int ResponseSocket::open()
     return fd;
 }
 
-qsizetype ResponseSocket::textLength(const char *data, ssize_t received)
+struct ResponseSocket::Batch::Buffers
 {
-    const auto bytes = static_cast<std::size_t>(std::clamp<ssize_t>(received, 0, MaxDatagramText));
-    return static_cast<qsizetype>(::strnlen(data, bytes));
+    char data[Size][MaxDatagramText];
+    sockaddr_in sources[Size];
+    iovec parts[Size];
+    mmsghdr messages[Size];
+};
+
+ResponseSocket::Batch::Batch()
+    : m_buffers(std::make_unique<Buffers>())
+{
+    Buffers &b = *m_buffers;
+    for (int i = 0; i < Size; ++i) {
+        b.parts[i] = iovec{b.data[i], sizeof b.data[i]};
+        b.messages[i].msg_hdr.msg_name = &b.sources[i];
+        b.messages[i].msg_hdr.msg_iov = &b.parts[i];
+        b.messages[i].msg_hdr.msg_iovlen = 1;
+    }
+}
+
+ResponseSocket::Batch::~Batch() = default;
+
+int ResponseSocket::Batch::receive(int fd, int most)
+{
+    Buffers &b = *m_buffers;
+    most = std::min(most, int(Size));
+    // The kernel writes back the length of each source it fills in.
+    for (int i = 0; i < most; ++i)
+        b.messages[i].msg_hdr.msg_namelen = sizeof b.sources[i];
+    return ::recvmmsg(fd, b.messages, unsigned(std::max(most, 0)), MSG_DONTWAIT, nullptr);
+}
+
+QByteArrayView ResponseSocket::Batch::text(int i) const
+{
+    const char *data = m_buffers->data[i];
+    const std::size_t received = std::min<std::size_t>(m_buffers->messages[i].msg_len, MaxDatagramText);
+    return QByteArrayView(data, qsizetype(::strnlen(data, received)));
+}
+
+quint32 ResponseSocket::Batch::source(int i) const
+{
+    const sockaddr_in &source = m_buffers->sources[i];
+    const bool known = m_buffers->messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
+    return known ? ntohl(source.sin_addr.s_addr) : 0;
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
+#include <QByteArrayView>
 #include <QtGlobal>
 
-#include <sys/types.h>
+#include <memory>
 
 // The socket the devices' answers arrive on, shared by the window's receiver
 // thread and zolctl so that both take the port and cut datagrams alike.
@@ -18,9 +19,33 @@ constexpr int ReceiveBufferBytes = 64 * 1024 * 1024;
 // the port makes this fail.
 int open();
 
-// The length of a datagram's text: it ends at the first zero byte and never
-// goes beyond the bytes received (a longer datagram was cut to the reader's
-// buffer of MaxDatagramText bytes).
-qsizetype textLength(const char *data, ssize_t received);
+// Datagrams read with one system call: during a burst the reader takes what
+// the kernel has queued in one go instead of waking for every answer.
+class Batch final
+{
+    Q_DISABLE_COPY_MOVE(Batch)
+
+public:
+    static constexpr int Size = 64;
+
+    Batch();
+    ~Batch();
+
+    // Reads what the socket holds, `most` datagrams at the most (up to Size),
+    // without waiting: how many were read, or -1 with errno set.
+    int receive(int fd, int most = Size);
+    // The text of the i-th datagram read: it ends at the first zero byte and
+    // never goes beyond the bytes received (a longer datagram is cut to
+    // MaxDatagramText bytes). Valid until the next receive().
+    QByteArrayView text(int i) const;
+    // Where it came from (IPv4, host order), 0 when unknown.
+    quint32 source(int i) const;
+
+private:
+    struct Buffers;
+    // On the heap rather than the stack: the kernel checks every copy into a
+    // stack buffer against the stack's frames.
+    const std::unique_ptr<Buffers> m_buffers;
+};
 
 } // namespace ResponseSocket

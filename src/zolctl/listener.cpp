@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "zolctl/listener.h"
 
-#include "net/responsesocket.h"
-
 #include <QDeadlineTimer>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,41 +59,16 @@ bool Listener::listen(int waitMs, const std::function<bool()> &done)
     return done && done();
 }
 
-// Where one batch is received. Kept on the heap rather than the stack: the
-// kernel checks every copy into a stack buffer against the stack's frames.
-struct Listener::Batch
-{
-    char buffers[BatchSize][MaxDatagramText];
-    sockaddr_in sources[BatchSize];
-    iovec parts[BatchSize];
-    mmsghdr messages[BatchSize];
-};
-
 bool Listener::takeQueued(int *taken)
 {
-    if (!m_batch)
-        m_batch = std::make_unique<Batch>();
-    Batch &b = *m_batch;
     for (int batch = 0; batch < MaxBatchesPerTurn; ++batch) {
-        for (int i = 0; i < BatchSize; ++i) {
-            b.parts[i] = iovec{b.buffers[i], sizeof b.buffers[i]};
-            b.messages[i] = mmsghdr{};
-            b.messages[i].msg_hdr.msg_name = &b.sources[i];
-            b.messages[i].msg_hdr.msg_namelen = sizeof b.sources[i];
-            b.messages[i].msg_hdr.msg_iov = &b.parts[i];
-            b.messages[i].msg_hdr.msg_iovlen = 1;
-        }
-        const int received = ::recvmmsg(m_socket, b.messages, BatchSize, MSG_DONTWAIT, nullptr);
+        const int received = m_batch.receive(m_socket);
         if (received < 0)
             return errno == EINTR;
         *taken += received;
-        for (int i = 0; i < received; ++i) {
-            const sockaddr_in &source = b.sources[i];
-            const bool known = b.messages[i].msg_hdr.msg_namelen >= sizeof source && source.sin_family == AF_INET;
-            takeDatagram(b.buffers[i], ResponseSocket::textLength(b.buffers[i], b.messages[i].msg_len),
-                         known ? ntohl(source.sin_addr.s_addr) : 0);
-        }
-        if (received < BatchSize)
+        for (int i = 0; i < received; ++i)
+            takeDatagram(m_batch.text(i), m_batch.source(i));
+        if (received < ResponseSocket::Batch::Size)
             return false;
     }
     return true;
@@ -146,13 +116,12 @@ std::optional<DeviceEntry> Listener::device(const QString &mac) const
     return m_devices[*found];
 }
 
-void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
+void Listener::takeDatagram(QByteArrayView answer, quint32 from)
 {
-    if (length < 5)
+    if (answer.size() < 5)
         return;
     // Read in the received bytes: a new read response is decoded only when
     // its texts are wanted, a repeated one never.
-    const QByteArrayView answer(data, length);
     ByteFieldReader reader(answer);
     QByteArrayView keyword;
     reader.nextFieldView(&keyword);
@@ -164,7 +133,7 @@ void Listener::takeDatagram(const char *data, qsizetype length, quint32 from)
         takeReadResponse(answer, mac, from);
     } else if (m_onWrite && keyword == QByteArrayView(ZolProtocol::WriteResponseKeyword)) {
         WriteResponse response;
-        if (ParseWriteResponse(QString::fromLatin1(data, length), &response))
+        if (ParseWriteResponse(QString::fromLatin1(answer), &response))
             m_onWrite(response);
     }
 }
@@ -187,7 +156,7 @@ void Listener::takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint
         // repeats itself word for word: then only where it came from is new.
         if (device.answer == answer) {
             device.from = from;
-            if (m_onDevice && m_handRepeats)
+            if (m_onDevice)
                 m_onDevice(device);
             return;
         }

@@ -3,6 +3,7 @@
 
 #include "net/devicetexts.h"
 #include "net/messages.h"
+#include "net/responsesocket.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -11,7 +12,6 @@
 
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <utility>
 
@@ -64,18 +64,11 @@ public:
     std::optional<DeviceEntry> device(const QString &mac) const;
     bool devicesCapped() const { return m_capped; }
 
-    // Called during listen() for each read response that adds a device or
-    // changes a device's answer (not for one repeated word for word, unless
-    // repeats are asked for), with the device's entry as it now stands: copy
-    // what is kept. An empty function, the default, costs the answers
-    // nothing.
+    // Called during listen() for each read response taken, repeated word for
+    // word or not, with the device's entry as it now stands: copy what is
+    // kept. An empty function, the default, costs the answers nothing.
     using DeviceHandler = std::function<void(const DeviceEntry &)>;
-    enum class Repeats { Left, Handed };
-    void setDeviceHandler(DeviceHandler handler, Repeats repeats = Repeats::Left)
-    {
-        m_onDevice = std::move(handler);
-        m_handRepeats = repeats == Repeats::Handed;
-    }
+    void setDeviceHandler(DeviceHandler handler) { m_onDevice = std::move(handler); }
     // Called during listen() for every write response, whatever its MAC or
     // status word.
     using WriteHandler = std::function<void(const WriteResponse &)>;
@@ -97,29 +90,26 @@ public:
     };
 
 private:
-    // Datagrams read with one system call, and read at the most before the
-    // caller looks at its deadline and condition again.
-    static constexpr int BatchSize = 64;
+    // Batches read at the most before the caller looks at its deadline and
+    // condition again.
     static constexpr int MaxBatchesPerTurn = 16;
     // The pause after answers came in before the queue is read again.
     static constexpr qint64 BusyPauseNs = 1000000;
-    struct Batch;
 
     // Reads what the socket holds, a bounded number of datagrams at the most,
     // adding their count to *taken; false once it is empty.
     bool takeQueued(int *taken);
-    void takeDatagram(const char *data, qsizetype length, quint32 from);
+    void takeDatagram(QByteArrayView answer, quint32 from);
     void takeReadResponse(QByteArrayView answer, QByteArrayView mac, quint32 from);
 
     int m_socket = -1;
-    std::unique_ptr<Batch> m_batch;
+    ResponseSocket::Batch m_batch;
     QList<DeviceEntry> m_devices;
     // Indexes into m_devices by MAC text; the keys point into the entries'
     // answers.
     QHash<TextKey, qsizetype> m_byMac;
     bool m_capped = false;
     DeviceHandler m_onDevice;
-    bool m_handRepeats = false;
     WriteHandler m_onWrite;
 };
 

@@ -122,8 +122,7 @@ DriveEnd drive(PlanRun &run, Listener &listener, const QStringList &to, const QL
         [&](const DeviceEntry &device) {
             run.takeAnswer(QString::fromLatin1(device.answer), clock.elapsed());
             queries += run.takeQueries();
-        },
-        Listener::Repeats::Handed);
+        });
     listener.setWriteHandler([&](const WriteResponse &response) {
         run.takeWriteResponse(response, clock.elapsed());
         queries += run.takeQueries();
