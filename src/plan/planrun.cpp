@@ -62,6 +62,7 @@ struct PlanRun::Flight
 {
     int row;
     WriteAttempts attempts;
+    QString query; // the last one handed out
 };
 
 PlanRun::PlanRun(Plan plan, PlanRunOptions options)
@@ -201,7 +202,7 @@ void PlanRun::advance(qint64 nowMs)
             Flight &flight = *m_flights[i];
             const QString query = flight.attempts.advance(nowMs);
             if (!query.isEmpty()) {
-                m_queries << query;
+                m_queries << (flight.query = query);
                 m_rows[flight.row].attempts = flight.attempts.attempts();
                 setStatus(flight.row, RowStatus::Retried);
             }
@@ -255,8 +256,10 @@ void PlanRun::endDiscovery(qint64 nowMs)
         state.errors = check.errors;
         state.warning = check.warning;
         state.changes = check.changes;
-        if (check.found())
+        if (check.found()) {
             state.mac = m_devices[check.device].mac;
+            m_rowByDeviceMac.insert(state.mac, i);
+        }
         if (failed)
             setStatus(i, check.errors.isEmpty() ? RowStatus::NotSent : RowStatus::CheckFailed);
         else if (!check.found())
@@ -288,9 +291,10 @@ void PlanRun::fillFlights(qint64 nowMs)
                          return NextWriteQuery(mac, values.ip, values.mask, values.gateway, values.dhcp,
                                                values.name, values.location);
                      },
-                     m_options.waitMs, m_options.retries)});
-        m_queries << flight->attempts.start(nowMs);
-        m_rowByDeviceMac.insert(mac, row);
+                     m_options.waitMs, m_options.retries),
+            QString()});
+        flight->query = flight->attempts.start(nowMs);
+        m_queries << flight->query;
         m_rows[row].attempts = 1;
         setStatus(row, RowStatus::Sent);
         m_flights.push_back(std::move(flight));
@@ -403,4 +407,18 @@ void PlanRun::cancel(qint64 nowMs, Cancel how)
     for (const auto &flight : m_flights)
         flight->attempts.stopRetrying();
     afterSending(nowMs);
+}
+
+void PlanRun::sendFailed(qint64 nowMs, const QStringList &unsent)
+{
+    for (const auto &flight : m_flights) {
+        if (!unsent.contains(flight->query))
+            continue;
+        PlanRowState &state = m_rows[flight->row];
+        --state.attempts;
+        setStatus(flight->row, state.attempts == 0 ? RowStatus::Waiting
+                               : state.attempts == 1 ? RowStatus::Sent
+                                                     : RowStatus::Retried);
+    }
+    cancel(nowMs, Cancel::SettleNow);
 }

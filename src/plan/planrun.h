@@ -104,6 +104,11 @@ public:
     // Sends nothing new from now on: no write, no resend. Rows not sent yet
     // are "not sent".
     void cancel(qint64 nowMs, Cancel how);
+    // The driver could not send `unsent`, queries taken from the run, and can
+    // send nothing more: a write among them counts as never made (a first one
+    // leaves its row "not sent" with no attempt, a resend is not counted),
+    // then the run ends as cancel(SettleNow) ends it.
+    void sendFailed(qint64 nowMs, const QStringList &unsent);
 
     // The queries to send now, in order; taking them empties the list.
     QStringList takeQueries();
@@ -120,6 +125,9 @@ public:
     const QList<DeviceSettings> &devices() const { return m_devices; }
 
     const QList<PlanRowState> &rows() const { return m_rows; }
+    // True when a row of the plan is for the device of this MAC text (once
+    // the discovery has found it).
+    bool hasRowFor(const QString &deviceMac) const { return m_rowByDeviceMac.contains(deviceMac); }
     // The rows whose state changed since the last call, each once, in order
     // of their first change.
     QList<int> takeChangedRows();
@@ -162,6 +170,6 @@ private:
     QList<int> m_queue;           // rows to send, in plan order
     qsizetype m_queued = 0;       // how many of them have gone
     std::vector<std::unique_ptr<Flight>> m_flights;
-    QHash<QString, int> m_rowByDeviceMac; // rows sent, by the device's MAC text
+    QHash<QString, int> m_rowByDeviceMac; // rows found, by the device's MAC text
     int m_unverified = 0;
 };

@@ -132,11 +132,12 @@ DriveEnd drive(PlanRun &run, Listener &listener, const QStringList &to, const QL
     run.start(clock.elapsed(), known);
     queries += run.takeQueries();
     while (true) {
-        for (const QString &query : std::exchange(queries, {})) {
-            if (const QString failure = SendQuery(query, to); !failure.isEmpty()) {
+        const QStringList batch = std::exchange(queries, {});
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            if (const QString failure = SendQuery(batch[i], to); !failure.isEmpty()) {
                 Complain(failure);
                 end = DriveEnd::SendFailed;
-                run.cancel(clock.elapsed(), PlanRun::Cancel::SettleNow);
+                run.sendFailed(clock.elapsed(), batch.mid(i));
                 break;
             }
         }

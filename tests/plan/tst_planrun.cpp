@@ -239,27 +239,50 @@ void tst_PlanRun::boundedWrites()
 void tst_PlanRun::cancel_data()
 {
     QTest::addColumn<PlanRun::Cancel>("how");
+    QTest::addColumn<int>("failingBatch"); // -1: cancelled after the first batch went out
     QTest::addColumn<qint64>("endsAt");
-    QTest::newRow("settle now ends at once") << PlanRun::Cancel::SettleNow << qint64(0);
-    QTest::newRow("settle in flight waits, resends nothing") << PlanRun::Cancel::SettleInFlight << qint64(2000);
+    QTest::addColumn<int>("writes");
+    QTest::addColumn<int>("attempts"); // the first row's
+    QTest::addColumn<QString>("summary");
+    const QString settled = QStringLiteral("32 no answer, 8 not sent");
+    QTest::newRow("settle now ends at once") << PlanRun::Cancel::SettleNow << -1 << qint64(0) << 32 << 1 << settled;
+    QTest::newRow("settle in flight waits, resends nothing")
+        << PlanRun::Cancel::SettleInFlight << -1 << qint64(2000) << 32 << 1 << settled;
+    QTest::newRow("first sends that failed are not sent, not unanswered")
+        << PlanRun::Cancel::SettleNow << 0 << qint64(0) << 0 << 0 << u"40 not sent"_s;
+    QTest::newRow("resends that failed are not counted")
+        << PlanRun::Cancel::SettleNow << 1 << qint64(2000) << 32 << 1 << settled;
 }
 
 void tst_PlanRun::cancel()
 {
     QFETCH(PlanRun::Cancel, how);
+    QFETCH(int, failingBatch);
     QFETCH(qint64, endsAt);
+    QFETCH(int, writes);
+    QFETCH(int, attempts);
+    QFETCH(QString, summary);
     FakeSite site;
     Plan plan = silentSite(&site, 40);
     PlanRun run(plan, PlanRunOptions{2000, 0});
     qint64 now = 0;
     run.start(now, site.known());
-    site.exchange(run, now);
-    run.cancel(now, how);
+    for (int batch = 0; batch != failingBatch; ++batch) {
+        site.exchange(run, now);
+        if (failingBatch < 0) {
+            run.cancel(now, how);
+            break;
+        }
+        run.advance(now = run.nextWakeMs());
+    }
+    if (failingBatch >= 0)
+        run.sendFailed(now, run.takeQueries());
     runToEnd(run, site, &now);
 
     QCOMPARE(now, endsAt);
-    QCOMPARE(site.writeQueries, 32);
-    QCOMPARE(PlanSummary(run.rows()), QStringLiteral("32 no answer, 8 not sent"));
+    QCOMPARE(site.writeQueries, writes);
+    QCOMPARE(run.rows().at(0).attempts, attempts);
+    QCOMPARE(PlanSummary(run.rows()), summary);
     QVERIFY(run.cancelled());
 }
 
