@@ -219,8 +219,9 @@ void CommissioningDialog::checkRange(const std::vector<int> &checked)
 
     for (std::size_t i = 0; i < checked.size(); ++i) {
         CommissioningModel::Row &row = m_rows->edit(checked[i]);
-        row.preview = result.addresses[qsizetype(i)];
-        if (const PlanRow &line = result.plan[qsizetype(i)]; line.name)
+        const PlanRow &line = result.plan[qsizetype(i)];
+        row.preview = line.ip.value_or(QString());
+        if (line.name)
             row.preview += (row.preview.isEmpty() ? QString() : QStringLiteral(", ")) + *line.name;
         if (const QString &error = result.rowErrors[qsizetype(i)]; !error.isEmpty()) {
             row.status = row.statusTip = error;

@@ -149,7 +149,7 @@ bool PlanRun::readsWanted() const
     return m_phase == Phase::Discovering ? !m_missing.isEmpty() : m_unverified > 0;
 }
 
-void PlanRun::takeReadResponse(const ReadResponse &response, qint64 nowMs)
+void PlanRun::takeReadResponse(const ReadResponse &response)
 {
     if (m_phase == Phase::Discovering) {
         takeDevice(DeviceSettings::fromResponse(response));
@@ -160,7 +160,6 @@ void PlanRun::takeReadResponse(const ReadResponse &response, qint64 nowMs)
         if (m_unverified == 0)
             finish();
     }
-    Q_UNUSED(nowMs)
 }
 
 void PlanRun::takeWriteResponse(const WriteResponse &response, qint64 nowMs)
@@ -183,7 +182,7 @@ void PlanRun::takeWriteResponse(const WriteResponse &response, qint64 nowMs)
 void PlanRun::takeAnswer(const QString &text, qint64 nowMs)
 {
     if (ReadResponse read; ParseReadResponse(text, &read))
-        takeReadResponse(read, nowMs);
+        takeReadResponse(read);
     else if (WriteResponse write; ParseWriteResponse(text, &write))
         takeWriteResponse(write, nowMs);
 }

@@ -96,7 +96,7 @@ public:
 
     // Devices already known (the window's list) count as found.
     void start(qint64 nowMs, const QList<DeviceSettings> &known = {});
-    void takeReadResponse(const ReadResponse &response, qint64 nowMs);
+    void takeReadResponse(const ReadResponse &response);
     void takeWriteResponse(const WriteResponse &response, qint64 nowMs);
     // Either response as received; any other text is ignored.
     void takeAnswer(const QString &text, qint64 nowMs);
