@@ -56,7 +56,6 @@ CommissioningModel::Mark markOf(RowStatus status)
     case RowStatus::Refused:
     case RowStatus::NotVerified:
     case RowStatus::NoAnswer:
-    case RowStatus::CheckFailed:
         return CommissioningModel::Mark::Bad;
     case RowStatus::NotFound:
     case RowStatus::NotSent:
@@ -352,7 +351,10 @@ void CommissioningDialog::showRowState(int planRow)
 {
     const PlanRowState &state = m_run->rows()[planRow];
     CommissioningModel::Row &row = m_rows->edit(m_rowOf[std::size_t(planRow)]);
-    row.statusTip = state.status == RowStatus::CheckFailed ? state.errors.join(QLatin1String("; ")) : state.message;
+    // The checks' warning stays in sight through the run.
+    QStringList why{state.message, m_run->check().rows[planRow].warning};
+    why.removeAll(QString());
+    row.statusTip = why.join(QLatin1String("; "));
     const QString word = RowStatusText(state.status, state.attempts, Wording::Shown);
     if (state.status == RowStatus::Updated)
         row.status = word + QStringLiteral(" \u2713");

@@ -73,6 +73,7 @@ PlanRun::PlanRun(Plan plan, PlanRunOptions options)
     m_options.maxInFlight = std::max(1, m_options.maxInFlight);
     m_options.repeatMs = std::max(1, m_options.repeatMs);
     m_rows.resize(m_plan.size());
+    m_check.rows.resize(m_plan.size());
     m_changedFlag.assign(size_t(m_plan.size()), false);
     for (qsizetype i = 0; i < m_plan.size(); ++i) {
         m_rows[i].mac = m_plan[i].mac;
@@ -252,9 +253,6 @@ void PlanRun::endDiscovery(qint64 nowMs)
     for (int i = 0; i < int(m_rows.size()); ++i) {
         const RowCheck &check = m_check.rows[i];
         PlanRowState &state = m_rows[i];
-        state.errors = check.errors;
-        state.warning = check.warning;
-        state.changes = check.changes;
         if (check.found()) {
             state.mac = m_devices[check.device].mac;
             m_rowByDeviceMac.insert(state.mac, i);

@@ -61,9 +61,6 @@ struct PlanRowState
     int attempts = 0;  // write queries sent for the row
     QString mac;       // the device's own MAC text once found, else as planned
     QString message;   // why refused or not verified
-    QStringList errors;   // the checks' failures
-    QString warning;      // the checks' warning
-    QList<FieldChange> changes;
 };
 
 // "38 updated, 1 refused, 1 no answer": the final results, most wanted first,
@@ -118,7 +115,7 @@ public:
     Phase phase() const { return m_phase; }
     bool finished() const { return m_phase == Phase::Finished; }
     bool cancelled() const { return m_cancelled; }
-    // Valid once the discovery has ended.
+    // A row per plan row; filled once the discovery has ended.
     const PlanCheck &check() const { return m_check; }
     bool checksFailed() const { return m_check.failed(); }
     const Plan &plan() const { return m_plan; }

@@ -170,14 +170,15 @@ QList<PlanReportEntry> report(const PlanRun &run, bool dryRun)
     entries.reserve(run.rowCount());
     for (int i = 0; i < run.rowCount(); ++i) {
         const PlanRowState &row = run.rows()[i];
+        const RowCheck &check = run.check().rows[i];
         entries << PlanReportEntry{run.plan()[i].line,
                                    row.mac,
                                    wouldSend && row.status == RowStatus::NotSent ? QStringLiteral("would update")
                                                                                  : RowStatusText(row.status, row.attempts),
                                    row.attempts,
-                                   row.changes,
-                                   row.errors.isEmpty() ? row.message : row.errors.join(u'\n'),
-                                   row.warning};
+                                   check.changes,
+                                   check.errors.isEmpty() ? row.message : check.errors.join(u'\n'),
+                                   check.warning};
     }
     return entries;
 }
