@@ -56,7 +56,6 @@ CommissioningModel::Mark markOf(RowStatus status)
     case RowStatus::Refused:
     case RowStatus::NotVerified:
     case RowStatus::NoAnswer:
-    case RowStatus::CheckFailed:
         return CommissioningModel::Mark::Bad;
     case RowStatus::NotFound:
     case RowStatus::NotSent:
@@ -219,8 +218,9 @@ void CommissioningDialog::checkRange(const std::vector<int> &checked)
 
     for (std::size_t i = 0; i < checked.size(); ++i) {
         CommissioningModel::Row &row = m_rows->edit(checked[i]);
-        row.preview = result.addresses[qsizetype(i)];
-        if (const PlanRow &line = result.plan[qsizetype(i)]; line.name)
+        const PlanRow &line = result.plan[qsizetype(i)];
+        row.preview = line.ip.value_or(QString());
+        if (line.name)
             row.preview += (row.preview.isEmpty() ? QString() : QStringLiteral(", ")) + *line.name;
         if (const QString &error = result.rowErrors[qsizetype(i)]; !error.isEmpty()) {
             row.status = row.statusTip = error;
@@ -301,11 +301,8 @@ void CommissioningDialog::Apply_clicked()
     options.discoveryMs = 0;
     m_run = std::make_unique<PlanRun>(m_plan, options);
     m_run->start(now(), m_found);
-    for (int i = 0; i < m_run->rowCount(); ++i) {
-        if (m_run->check().rows[i].found())
-            m_runMacs.insert(m_run->rows()[i].mac);
+    for (int i = 0; i < m_run->rowCount(); ++i)
         showRowState(i);
-    }
     Progress->setRange(0, std::max(1, m_run->rowCount()));
     pump();
 }
@@ -315,15 +312,12 @@ void CommissioningDialog::pump()
     // A modal message box would let answers in before this call is through:
     // it is shown last.
     QString failure;
-    for (const QString &query : m_run->takeQueries()) {
-        if (const QString message = SendToAllAdapters(query, false); !message.isEmpty())
-            failure = message;
-    }
-    const bool showFailure = !failure.isEmpty() && !m_sendFailed;
-    if (showFailure) {
+    const QStringList queries = m_run->takeQueries();
+    for (qsizetype i = 0; i < queries.size() && failure.isEmpty(); ++i) {
+        failure = SendToAllAdapters(queries[i], false);
         // Nothing can go out: whatever waits is over.
-        m_sendFailed = true;
-        m_run->cancel(now(), PlanRun::Cancel::SettleNow);
+        if (!failure.isEmpty())
+            m_run->sendFailed(now(), queries.mid(i));
     }
     const QList<int> changed = m_run->takeChangedRows();
     for (int row : changed)
@@ -333,24 +327,23 @@ void CommissioningDialog::pump()
     Progress->setValue(m_run->doneCount());
     ProgressText->setText(tr("%1 of %2 done").arg(m_run->doneCount()).arg(m_run->rowCount()));
 
+    // Called only while the run goes on, or as it starts: finished, it
+    // finished in this call.
     if (m_run->finished()) {
         m_wake.stop();
-        if (!m_finishReported) {
-            m_finishReported = true;
-            const QString summary = PlanSummary(m_run->rows(), Wording::Shown);
-            Summary->setText(m_run->cancelled() ? tr("Cancelled: %1").arg(summary) : summary);
-            ChecksMessage->setText(tr("Done."));
-            Cancel->setEnabled(false);
-            Close->setEnabled(true);
-            Close->setFocus();
-            // A discovery could not go out either: the one box below says why.
-            if (!m_sendFailed)
-                emit runFinished();
-        }
+        const QString summary = PlanSummary(m_run->rows(), Wording::Shown);
+        Summary->setText(m_run->cancelled() ? tr("Cancelled: %1").arg(summary) : summary);
+        ChecksMessage->setText(tr("Done."));
+        Cancel->setEnabled(false);
+        Close->setEnabled(true);
+        Close->setFocus();
+        // A discovery could not go out either: the one box below says why.
+        if (failure.isEmpty())
+            emit runFinished();
     } else if (const qint64 wake = m_run->nextWakeMs(); wake >= 0) {
         m_wake.start(int(std::clamp<qint64>(wake - now(), 0, INT_MAX)));
     }
-    if (showFailure)
+    if (!failure.isEmpty())
         ShowMessage(failure);
 }
 
@@ -358,7 +351,10 @@ void CommissioningDialog::showRowState(int planRow)
 {
     const PlanRowState &state = m_run->rows()[planRow];
     CommissioningModel::Row &row = m_rows->edit(m_rowOf[std::size_t(planRow)]);
-    row.statusTip = state.status == RowStatus::CheckFailed ? state.errors.join(QLatin1String("; ")) : state.message;
+    // The checks' warning stays in sight through the run.
+    QStringList why{state.message, m_run->check().rows[planRow].warning};
+    why.removeAll(QString());
+    row.statusTip = why.join(QLatin1String("; "));
     const QString word = RowStatusText(state.status, state.attempts, Wording::Shown);
     if (state.status == RowStatus::Updated)
         row.status = word + QStringLiteral(" \u2713");
@@ -405,9 +401,12 @@ void CommissioningDialog::takeReadAnswer(const QString &text)
 bool CommissioningDialog::takeWriteAnswer(const QString &text)
 {
     WriteResponse response;
-    if (!m_run || !ParseWriteResponse(text, &response) || !m_runMacs.contains(response.mac))
+    if (!m_run || !ParseWriteResponse(text, &response) || !m_run->hasRowFor(response.mac))
         return false;
-    m_run->takeWriteResponse(response, now());
-    pump();
+    // A late verdict, after the run, is taken all the same: no box for it.
+    if (isRunning()) {
+        m_run->takeWriteResponse(response, now());
+        pump();
+    }
     return true;
 }

@@ -7,7 +7,6 @@
 
 #include <QElapsedTimer>
 #include <QList>
-#include <QSet>
 #include <QStringList>
 #include <QTimer>
 
@@ -95,9 +94,6 @@ private:
 
     PlanRunOptions m_options;
     std::unique_ptr<PlanRun> m_run;
-    QSet<QString> m_runMacs;
-    bool m_sendFailed = false;
-    bool m_finishReported = false;
     QTimer m_wake;
     QElapsedTimer m_clock;
 };

@@ -13,7 +13,10 @@ bool AssignResult::ok() const
         && std::all_of(rowErrors.cbegin(), rowErrors.cend(), empty);
 }
 
-QString NameFromPattern(const QString &pattern, int number)
+namespace {
+
+// The running number put into a name pattern.
+QString nameFromPattern(const QString &pattern, int number)
 {
     QString name;
     qsizetype i = 0;
@@ -41,8 +44,6 @@ QString NameFromPattern(const QString &pattern, int number)
     name += QStringView(pattern).sliced(std::min(i, pattern.size()));
     return name;
 }
-
-namespace {
 
 quint32 addressValue(const QString &text)
 {
@@ -80,7 +81,7 @@ AssignResult BuildAssignPlan(const QList<DeviceSettings> &found, const AssignReq
     QStringList names;
     if (!request.namePattern.isEmpty()) {
         for (int n = 1; n <= int(request.macs.size()); ++n) {
-            names << NameFromPattern(request.namePattern, n);
+            names << nameFromPattern(request.namePattern, n);
             if (fieldError(AssignField::NamePattern).isEmpty())
                 fieldError(AssignField::NamePattern) = CheckEditField(EditField::Name, names.last());
         }
@@ -115,19 +116,16 @@ AssignResult BuildAssignPlan(const QList<DeviceSettings> &found, const AssignReq
         if (!names.isEmpty())
             row.name = names[i];
         row.location = request.location;
-        QString address, error;
+        QString error;
         if (addressesValid) {
             while (next < broadcast && taken.contains(quint32(next)))
                 ++next;
             if (next < broadcast && (quint32(next) & maskBits) == network)
-                address = addressText(quint32(next++));
+                row.ip = addressText(quint32(next++));
             else
                 error = PlanEngine::tr("no address left in the subnet of %1/%2").arg(request.first, mask);
         }
-        if (!address.isEmpty())
-            row.ip = address;
         result.plan << row;
-        result.addresses << address;
         result.rowErrors << error;
     }
 

@@ -38,15 +38,10 @@ struct AssignResult
     // Per chosen device: why it cannot be given its address (past the end
     // of the subnet) or what the plan's checks say of its row; empty when fine.
     QStringList rowErrors;
-    // Per chosen device: the address it gets, empty when none (a preview).
-    QStringList addresses;
 
     bool ok() const;
     const QString &fieldError(AssignField field) const { return fieldErrors[size_t(field)]; }
 };
-
-// The running number put into a name pattern.
-QString NameFromPattern(const QString &pattern, int number);
 
 // Builds the plan: addresses counted up from the first, DHCP off, skipping
 // every address a found device other than the chosen ones shows, and the

@@ -102,17 +102,14 @@ int DeviceIndex::find(const QString &mac) const
     return m_byKey.value(MacKey(mac), -1);
 }
 
-bool GatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway)
-{
-    const QHostAddress a(ip), m(mask), g(gateway);
-    if (a.protocol() != QAbstractSocket::IPv4Protocol || m.protocol() != QAbstractSocket::IPv4Protocol
-        || g.protocol() != QAbstractSocket::IPv4Protocol)
-        return false;
-    const quint32 bits = m.toIPv4Address();
-    return (a.toIPv4Address() & bits) == (g.toIPv4Address() & bits);
-}
-
 namespace {
+
+// Takes three addresses already checked.
+bool gatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway)
+{
+    const quint32 bits = QHostAddress(mask).toIPv4Address();
+    return (QHostAddress(ip).toIPv4Address() & bits) == (QHostAddress(gateway).toIPv4Address() & bits);
+}
 
 const QString &dhcpText(bool on)
 {
@@ -169,7 +166,7 @@ void checkFoundRow(const PlanRow &row, const DeviceSettings &device, RowCheck *c
         // 0.0.0.0 is no gateway at all.
         if ((ip.given || mask.given || gateway.given || fixing) && gateway.value != QLatin1String("0.0.0.0")
             && isCanonicalAddress(ip.value) && isCanonicalAddress(mask.value) && isCanonicalAddress(gateway.value)
-            && !GatewayInSubnet(ip.value, mask.value, gateway.value))
+            && !gatewayInSubnet(ip.value, mask.value, gateway.value))
             check->warning = PlanEngine::tr("the gateway %1 is outside the subnet of %2/%3")
                                  .arg(gateway.value, ip.value, mask.value);
     }
@@ -215,7 +212,6 @@ PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices)
         RowCheck &check = result.rows[i];
         const QString key = MacKey(row.mac);
         if (key.isEmpty()) {
-            check.macValid = false;
             check.errors << PlanEngine::tr("\"%1\" is not a MAC address (six hex pairs, such as 00:1A:2B:3C:4D:5E)")
                                 .arg(row.mac);
             continue;

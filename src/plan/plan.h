@@ -77,7 +77,6 @@ QString ChangesText(const QList<FieldChange> &changes, Wording wording = Wording
 struct RowCheck
 {
     int device = -1;    // index into the devices checked against; -1: not found
-    bool macValid = true;
     QStringList errors; // each a message a technician reads; any one fails the plan
     QString warning;    // sent all the same
     QList<FieldChange> changes;
@@ -118,7 +117,8 @@ private:
 //   go out exactly as the device reported them (a row exported by find and
 //   edited in one cell passes whatever the device's other texts hold). When a
 //   row switches DHCP off, the addresses become fixed and are checked too.
-// - Addresses given while the resulting DHCP is on fail.
+// - Addresses given while the resulting DHCP is on are not sent: the row gets
+//   a warning and its write carries the device's own addresses.
 // - A MAC that is not six hex pairs, or one that is on two rows, fails.
 // - Two rows giving the same fixed address fail, and so does a row giving an
 //   address that a found device shows which the plan does not move off it.
@@ -127,6 +127,3 @@ private:
 // - A fixed address whose gateway lies outside the subnet of its address and
 //   mask gets a warning; the gateway 0.0.0.0 (none) does not.
 PlanCheck CheckPlan(const Plan &plan, const QList<DeviceSettings> &devices);
-
-// The subnet test behind the warning; false for texts that are not addresses.
-bool GatewayInSubnet(const QString &ip, const QString &mask, const QString &gateway);

@@ -62,6 +62,7 @@ struct PlanRun::Flight
 {
     int row;
     WriteAttempts attempts;
+    QString query; // the last one handed out
 };
 
 PlanRun::PlanRun(Plan plan, PlanRunOptions options)
@@ -72,6 +73,7 @@ PlanRun::PlanRun(Plan plan, PlanRunOptions options)
     m_options.maxInFlight = std::max(1, m_options.maxInFlight);
     m_options.repeatMs = std::max(1, m_options.repeatMs);
     m_rows.resize(m_plan.size());
+    m_check.rows.resize(m_plan.size());
     m_changedFlag.assign(size_t(m_plan.size()), false);
     for (qsizetype i = 0; i < m_plan.size(); ++i) {
         m_rows[i].mac = m_plan[i].mac;
@@ -148,7 +150,7 @@ bool PlanRun::readsWanted() const
     return m_phase == Phase::Discovering ? !m_missing.isEmpty() : m_unverified > 0;
 }
 
-void PlanRun::takeReadResponse(const ReadResponse &response, qint64 nowMs)
+void PlanRun::takeReadResponse(const ReadResponse &response)
 {
     if (m_phase == Phase::Discovering) {
         takeDevice(DeviceSettings::fromResponse(response));
@@ -159,7 +161,6 @@ void PlanRun::takeReadResponse(const ReadResponse &response, qint64 nowMs)
         if (m_unverified == 0)
             finish();
     }
-    Q_UNUSED(nowMs)
 }
 
 void PlanRun::takeWriteResponse(const WriteResponse &response, qint64 nowMs)
@@ -182,7 +183,7 @@ void PlanRun::takeWriteResponse(const WriteResponse &response, qint64 nowMs)
 void PlanRun::takeAnswer(const QString &text, qint64 nowMs)
 {
     if (ReadResponse read; ParseReadResponse(text, &read))
-        takeReadResponse(read, nowMs);
+        takeReadResponse(read);
     else if (WriteResponse write; ParseWriteResponse(text, &write))
         takeWriteResponse(write, nowMs);
 }
@@ -201,7 +202,7 @@ void PlanRun::advance(qint64 nowMs)
             Flight &flight = *m_flights[i];
             const QString query = flight.attempts.advance(nowMs);
             if (!query.isEmpty()) {
-                m_queries << query;
+                m_queries << (flight.query = query);
                 m_rows[flight.row].attempts = flight.attempts.attempts();
                 setStatus(flight.row, RowStatus::Retried);
             }
@@ -252,11 +253,10 @@ void PlanRun::endDiscovery(qint64 nowMs)
     for (int i = 0; i < int(m_rows.size()); ++i) {
         const RowCheck &check = m_check.rows[i];
         PlanRowState &state = m_rows[i];
-        state.errors = check.errors;
-        state.warning = check.warning;
-        state.changes = check.changes;
-        if (check.found())
+        if (check.found()) {
             state.mac = m_devices[check.device].mac;
+            m_rowByDeviceMac.insert(state.mac, i);
+        }
         if (failed)
             setStatus(i, check.errors.isEmpty() ? RowStatus::NotSent : RowStatus::CheckFailed);
         else if (!check.found())
@@ -288,9 +288,10 @@ void PlanRun::fillFlights(qint64 nowMs)
                          return NextWriteQuery(mac, values.ip, values.mask, values.gateway, values.dhcp,
                                                values.name, values.location);
                      },
-                     m_options.waitMs, m_options.retries)});
-        m_queries << flight->attempts.start(nowMs);
-        m_rowByDeviceMac.insert(mac, row);
+                     m_options.waitMs, m_options.retries),
+            QString()});
+        flight->query = flight->attempts.start(nowMs);
+        m_queries << flight->query;
         m_rows[row].attempts = 1;
         setStatus(row, RowStatus::Sent);
         m_flights.push_back(std::move(flight));
@@ -403,4 +404,18 @@ void PlanRun::cancel(qint64 nowMs, Cancel how)
     for (const auto &flight : m_flights)
         flight->attempts.stopRetrying();
     afterSending(nowMs);
+}
+
+void PlanRun::sendFailed(qint64 nowMs, const QStringList &unsent)
+{
+    for (const auto &flight : m_flights) {
+        if (!unsent.contains(flight->query))
+            continue;
+        PlanRowState &state = m_rows[flight->row];
+        --state.attempts;
+        setStatus(flight->row, state.attempts == 0 ? RowStatus::Waiting
+                               : state.attempts == 1 ? RowStatus::Sent
+                                                     : RowStatus::Retried);
+    }
+    cancel(nowMs, Cancel::SettleNow);
 }

@@ -61,9 +61,6 @@ struct PlanRowState
     int attempts = 0;  // write queries sent for the row
     QString mac;       // the device's own MAC text once found, else as planned
     QString message;   // why refused or not verified
-    QStringList errors;   // the checks' failures
-    QString warning;      // the checks' warning
-    QList<FieldChange> changes;
 };
 
 // "38 updated, 1 refused, 1 no answer": the final results, most wanted first,
@@ -96,7 +93,7 @@ public:
 
     // Devices already known (the window's list) count as found.
     void start(qint64 nowMs, const QList<DeviceSettings> &known = {});
-    void takeReadResponse(const ReadResponse &response, qint64 nowMs);
+    void takeReadResponse(const ReadResponse &response);
     void takeWriteResponse(const WriteResponse &response, qint64 nowMs);
     // Either response as received; any other text is ignored.
     void takeAnswer(const QString &text, qint64 nowMs);
@@ -104,6 +101,11 @@ public:
     // Sends nothing new from now on: no write, no resend. Rows not sent yet
     // are "not sent".
     void cancel(qint64 nowMs, Cancel how);
+    // The driver could not send `unsent`, queries taken from the run, and can
+    // send nothing more: a write among them counts as never made (a first one
+    // leaves its row "not sent" with no attempt, a resend is not counted),
+    // then the run ends as cancel(SettleNow) ends it.
+    void sendFailed(qint64 nowMs, const QStringList &unsent);
 
     // The queries to send now, in order; taking them empties the list.
     QStringList takeQueries();
@@ -113,13 +115,16 @@ public:
     Phase phase() const { return m_phase; }
     bool finished() const { return m_phase == Phase::Finished; }
     bool cancelled() const { return m_cancelled; }
-    // Valid once the discovery has ended.
+    // A row per plan row; filled once the discovery has ended.
     const PlanCheck &check() const { return m_check; }
     bool checksFailed() const { return m_check.failed(); }
     const Plan &plan() const { return m_plan; }
     const QList<DeviceSettings> &devices() const { return m_devices; }
 
     const QList<PlanRowState> &rows() const { return m_rows; }
+    // True when a row of the plan is for the device of this MAC text (once
+    // the discovery has found it).
+    bool hasRowFor(const QString &deviceMac) const { return m_rowByDeviceMac.contains(deviceMac); }
     // The rows whose state changed since the last call, each once, in order
     // of their first change.
     QList<int> takeChangedRows();
@@ -162,6 +167,6 @@ private:
     QList<int> m_queue;           // rows to send, in plan order
     qsizetype m_queued = 0;       // how many of them have gone
     std::vector<std::unique_ptr<Flight>> m_flights;
-    QHash<QString, int> m_rowByDeviceMac; // rows sent, by the device's MAC text
+    QHash<QString, int> m_rowByDeviceMac; // rows found, by the device's MAC text
     int m_unverified = 0;
 };

@@ -45,9 +45,3 @@ bool WriteAttempts::take(const WriteResponse &response)
     m_status = response.status;
     return true;
 }
-
-void WriteAttempts::giveUp()
-{
-    if (!settled())
-        m_state = State::NoAnswer;
-}

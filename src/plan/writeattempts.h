@@ -36,14 +36,11 @@ public:
     // No further attempts: the one under way still waits for its verdict
     // until its wait ends.
     void stopRetrying() { m_retriesLeft = 0; }
-    // Settles the write at once: no answer, unless a verdict came.
-    void giveUp();
 
     State state() const { return m_state; }
     bool settled() const { return m_state != State::Idle && m_state != State::Waiting; }
     // Queries sent so far (2 after one resend).
     int attempts() const { return m_attempts; }
-    const QString &mac() const { return m_mac; }
     // The verdict's status word (Accepted or Refused).
     const QString &status() const { return m_status; }
     // When advance() next has something to do; -1 when settled or not started.

@@ -131,11 +131,12 @@ DriveEnd drive(PlanRun &run, Listener &listener, const QStringList &to, const QL
     run.start(clock.elapsed(), known);
     queries += run.takeQueries();
     while (true) {
-        for (const QString &query : std::exchange(queries, {})) {
-            if (const QString failure = SendQuery(query, to); !failure.isEmpty()) {
+        const QStringList batch = std::exchange(queries, {});
+        for (qsizetype i = 0; i < batch.size(); ++i) {
+            if (const QString failure = SendQuery(batch[i], to); !failure.isEmpty()) {
                 Complain(failure);
                 end = DriveEnd::SendFailed;
-                run.cancel(clock.elapsed(), PlanRun::Cancel::SettleNow);
+                run.sendFailed(clock.elapsed(), batch.mid(i));
                 break;
             }
         }
@@ -168,14 +169,15 @@ QList<PlanReportEntry> report(const PlanRun &run, bool dryRun)
     entries.reserve(run.rowCount());
     for (int i = 0; i < run.rowCount(); ++i) {
         const PlanRowState &row = run.rows()[i];
+        const RowCheck &check = run.check().rows[i];
         entries << PlanReportEntry{run.plan()[i].line,
                                    row.mac,
                                    wouldSend && row.status == RowStatus::NotSent ? QStringLiteral("would update")
                                                                                  : RowStatusText(row.status, row.attempts),
                                    row.attempts,
-                                   row.changes,
-                                   row.errors.isEmpty() ? row.message : row.errors.join(u'\n'),
-                                   row.warning};
+                                   check.changes,
+                                   check.errors.isEmpty() ? row.message : check.errors.join(u'\n'),
+                                   check.warning};
     }
     return entries;
 }

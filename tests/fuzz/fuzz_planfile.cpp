@@ -57,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // The checks take whatever a file holds, here against devices made of it
     // (their addresses crossed, so that rows change and collide).
-    const PlanCheck check = CheckPlan(read.plan, devices);
-    FUZZ_CHECK(check.rows.size() == read.plan.size(), "the checks lost a row");
+    CheckPlan(read.plan, devices);
     return 0;
 }

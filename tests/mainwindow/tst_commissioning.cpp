@@ -42,7 +42,7 @@ private:
     void respond();
     QString answer(int n) const;
     // Status (or another column) of device n's row.
-    QString cell(int n, int column = CommissioningModel::Status) const;
+    QString cell(int n, int column = CommissioningModel::Status, int role = Qt::DisplayRole) const;
     CommissioningDialog *dialog() const { return m_window->findChild<CommissioningDialog *>(); }
     static QString mac(int n) { return u"00:00:00:00:00:0%1"_s.arg(n); }
 
@@ -105,12 +105,12 @@ void tst_Commissioning::respond()
     }
 }
 
-QString tst_Commissioning::cell(int n, int column) const
+QString tst_Commissioning::cell(int n, int column, int role) const
 {
     const CommissioningModel *rows = dialog()->rows();
     for (int row = 0; row < rows->rowCount(); ++row) {
         if (rows->index(row, CommissioningModel::Mac).data() == mac(n))
-            return rows->index(row, column).data().toString();
+            return rows->index(row, column).data(role).toString();
     }
     return u"(no row)"_s;
 }
@@ -212,12 +212,12 @@ void tst_Commissioning::exportThenApplyPlan()
     QCOMPARE(csv.count(u"\r\n"_s), 5);
     QVERIFY(csv.contains(u"VRD Module,0000255,00:00:00:00:00:02,10.0.0.6,255.255.255.0,10.0.0.1,Enabled,Cam,Hall\r\n"_s));
 
-    // Device 2 renamed in a copy; the rest of the copy changes nothing.
+    // Device 2 renamed in a copy, device 3 moved off its gateway's subnet; the rest changes nothing.
     const auto save = [](const QString &name, const QString &text) {
         QFile plan(name);
         return plan.open(QIODevice::WriteOnly) && plan.write(text.toUtf8()) == text.toUtf8().size();
     };
-    QVERIFY(save(u"plan%1.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s)));
+    QVERIFY(save(u"plan%1.csv"_s, csv.replace(u",Enabled,Cam,"_s, u",Enabled,Cam_2,"_s).replace(u"10.0.0.7,"_s, u"10.0.1.7,"_s)));
     m_platform.sent.clear();
     m_seen = 0;
     QVERIFY(m_window->applyPlanFrom(u"plan%1.csv"_s));
@@ -228,8 +228,9 @@ void tst_Commissioning::exportThenApplyPlan()
     QTRY_VERIFY((respond(), !dialog()->isRunning()));
     QCOMPARE(m_platform.sent.first(),
              u"ZOL_WRITE_QUERY,0,2,00:00:00:00:00:02,10.0.0.6,255.255.255.0,10.0.0.1,TRUE,Cam_2,Hall,"_s);
-    QCOMPARE(m_platform.sent.filter(u"ZOL_WRITE_QUERY"_s).size(), 1);
+    QCOMPARE(m_platform.sent.filter(u"ZOL_WRITE_QUERY"_s).size(), 2);
     QCOMPARE(cell(2), u"已更新 \u2713"_s);
+    QCOMPARE(cell(3, CommissioningModel::Status, Qt::ToolTipRole), u"网关 10.0.0.1 不在 10.0.1.7/255.255.255.0 的子网内"_s);
     QCOMPARE(cell(1), u"未变"_s);
     dialog()->close();
     QTRY_VERIFY(!dialog());

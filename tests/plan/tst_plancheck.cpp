@@ -125,7 +125,7 @@ void tst_PlanCheck::assign_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QStringList>("addresses");
-    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("names"); // "": kept
     QTest::addColumn<QString>("problem"); // "row N" or "field N": where the first problem is
 
     // A, B and D chosen, C (10.0.0.12) not: its address and the gateway are skipped.
@@ -136,11 +136,11 @@ void tst_PlanCheck::assign_data()
         << u"10.0.0.1"_s << u"Cam_{n}"_s << QStringList{u"10.0.0.2"_s, u"10.0.0.3"_s, u"10.0.0.4"_s}
         << QStringList{u"Cam_1"_s, u"Cam_2"_s, u"Cam_3"_s} << u""_s;
     QTest::newRow("past the end of the subnet") << u"10.0.0.253"_s << u""_s << QStringList{u"10.0.0.253"_s, u"10.0.0.254"_s, u""_s}
-                                                << QStringList{u"cam-1"_s, u"camB"_s, u"camD"_s} << u"row 2"_s;
+                                                << QStringList(3) << u"row 2"_s;
     QTest::newRow("pattern making a bad name") << u"10.0.0.20"_s << u"{n}cam"_s << QStringList{u"10.0.0.20"_s, u"10.0.0.21"_s, u"10.0.0.22"_s}
                                                << QStringList{u"1cam"_s, u"2cam"_s, u"3cam"_s} << u"field 3"_s;
-    QTest::newRow("first address not an address") << u"10.0.0.300"_s << u""_s << QStringList{u""_s, u""_s, u""_s}
-                                                   << QStringList{u"cam-1"_s, u"camB"_s, u"camD"_s} << u"field 0"_s;
+    QTest::newRow("first address not an address") << u"10.0.0.300"_s << u""_s << QStringList(3) << QStringList(3)
+                                                   << u"field 0"_s;
 }
 
 void tst_PlanCheck::assign()
@@ -159,7 +159,6 @@ void tst_PlanCheck::assign()
     request.namePattern = pattern;
     const AssignResult result = BuildAssignPlan(devices, request);
 
-    QCOMPARE(result.addresses, addresses);
     QString found;
     for (int i = 0; i < AssignFieldCount && found.isEmpty(); ++i)
         found = result.fieldErrors[i].isEmpty() ? QString() : QStringLiteral("field %1").arg(i);
@@ -167,17 +166,15 @@ void tst_PlanCheck::assign()
         found = result.rowErrors[i].isEmpty() ? QString() : QStringLiteral("row %1").arg(i);
     QCOMPARE(found, problem);
     QCOMPARE(result.ok(), problem.isEmpty());
-    if (!result.ok())
-        return;
-    // The plan goes through the same checks: it passes them and names each
-    // device by its place, with DHCP off and the first device's mask.
-    const PlanCheck check = CheckPlan(result.plan, devices);
-    QVERIFY(!check.failed());
+    // Each device by its place, with DHCP off and the first device's mask.
+    QCOMPARE(result.plan.size(), names.size());
     for (int i = 0; i < names.size(); ++i) {
-        QCOMPARE(check.rows[i].values.name, names[i]);
-        QCOMPARE(check.rows[i].values.mask, QStringLiteral("255.255.255.0"));
-        QVERIFY(!check.rows[i].values.dhcp);
-        QCOMPARE(result.plan[i].line, i + 1);
+        const PlanRow &row = result.plan[i];
+        QCOMPARE(row.ip.value_or(QString()), addresses[i]);
+        QCOMPARE(row.name.value_or(QString()), names[i]);
+        QCOMPARE(row.mask.value_or(QString()), QStringLiteral("255.255.255.0"));
+        QCOMPARE(row.dhcp.value_or(true), false);
+        QCOMPARE(row.line, i + 1);
     }
 }
 

@@ -92,33 +92,16 @@ PlanRow renamed(const DeviceSettings &d, int line)
     return row;
 }
 
-// Devices that never give a verdict, each renamed by the plan.
-Plan silentSite(FakeSite *site, int count)
+// Wakes the run whenever it asks until it is done.
+void runToEnd(PlanRun &run, FakeSite &site, qint64 *now)
 {
-    Plan plan;
-    for (int n = 1; n <= count; ++n) {
-        site->devices << FakeDevice{device(n), QStringLiteral("silent")};
-        plan << renamed(device(n), n);
-    }
-    return plan;
-}
-
-// Wakes the run whenever it asks until it is done; the greatest number of
-// writes waiting at once.
-int runToEnd(PlanRun &run, FakeSite &site, qint64 *now)
-{
-    int mostWaiting = 0;
     for (int step = 0; step < 1000 && !run.finished(); ++step) {
         site.exchange(run, *now);
-        mostWaiting = std::max(mostWaiting, int(std::count_if(run.rows().cbegin(), run.rows().cend(), [](const PlanRowState &r) {
-                                                   return r.status == RowStatus::Sent || r.status == RowStatus::Retried;
-                                               })));
         if (run.finished())
             break;
         *now = run.nextWakeMs();
         run.advance(*now);
     }
-    return mostWaiting;
 }
 
 } // namespace
@@ -131,9 +114,8 @@ private slots:
     void eachResult_data();
     void eachResult();
     void failingChecksSendNothing();
-    void boundedWrites();
-    void cancel_data();
-    void cancel();
+    void silentDevices_data();
+    void silentDevices();
 };
 
 void tst_PlanRun::eachResult_data()
@@ -218,49 +200,66 @@ void tst_PlanRun::failingChecksSendNothing()
     dryRun.start(now);
     runToEnd(dryRun, site, &now);
     QCOMPARE(site.writeQueries, 0);
-    QCOMPARE(ChangesText(dryRun.rows().at(1).changes), u"name cam1 -> Cam_4"_s);
+    QCOMPARE(ChangesText(dryRun.check().rows.at(1).changes), u"name cam1 -> Cam_4"_s);
     QCOMPARE(PlanSummary(dryRun.rows()), u"2 not sent"_s);
 }
 
-void tst_PlanRun::boundedWrites()
+void tst_PlanRun::silentDevices_data()
 {
-    FakeSite site;
-    Plan plan = silentSite(&site, 40);
-    PlanRun run(plan, PlanRunOptions{2000, 0});
-    qint64 now = 0;
-    run.start(now, site.known());
-    QCOMPARE(runToEnd(run, site, &now), 32);
-    QCOMPARE(site.writeQueries, 40 * 4);
-    QCOMPARE(site.readQueries, 0);
-    QCOMPARE(run.doneCount(), 40);
-    QCOMPARE(PlanSummary(run.rows()), QStringLiteral("40 no answer"));
-}
-
-void tst_PlanRun::cancel_data()
-{
-    QTest::addColumn<PlanRun::Cancel>("how");
+    // How the run is cut short once the queries due at `at` are out, or not:
+    // cancelled, or the driver failed to send them.
+    QTest::addColumn<QString>("cut");
+    QTest::addColumn<qint64>("at");
     QTest::addColumn<qint64>("endsAt");
-    QTest::newRow("settle now ends at once") << PlanRun::Cancel::SettleNow << qint64(0);
-    QTest::newRow("settle in flight waits, resends nothing") << PlanRun::Cancel::SettleInFlight << qint64(2000);
+    QTest::addColumn<int>("writes");
+    QTest::addColumn<int>("attempts"); // the first row's
+    QTest::addColumn<QString>("summary");
+    const QString settled = QStringLiteral("32 no answer, 8 not sent");
+    QTest::newRow("32 waiting at once, each sent four times")
+        << u""_s << qint64(0) << qint64(16000) << 160 << 4 << u"40 no answer"_s;
+    QTest::newRow("settle now ends at once") << u"settle now"_s << qint64(0) << qint64(0) << 32 << 1 << settled;
+    QTest::newRow("settle in flight waits, resends nothing")
+        << u"settle in flight"_s << qint64(0) << qint64(2000) << 32 << 1 << settled;
+    QTest::newRow("first sends that failed are not sent, not unanswered")
+        << u"send failed"_s << qint64(0) << qint64(0) << 0 << 0 << u"40 not sent"_s;
+    QTest::newRow("resends that failed are not counted")
+        << u"send failed"_s << qint64(2000) << qint64(2000) << 32 << 1 << settled;
 }
 
-void tst_PlanRun::cancel()
+void tst_PlanRun::silentDevices()
 {
-    QFETCH(PlanRun::Cancel, how);
+    QFETCH(QString, cut);
+    QFETCH(qint64, at);
     QFETCH(qint64, endsAt);
+    QFETCH(int, writes);
+    QFETCH(int, attempts);
+    QFETCH(QString, summary);
     FakeSite site;
-    Plan plan = silentSite(&site, 40);
+    Plan plan;
+    for (int n = 1; n <= 40; ++n) {
+        site.devices << FakeDevice{device(n), u"silent"_s};
+        plan << renamed(device(n), n);
+    }
     PlanRun run(plan, PlanRunOptions{2000, 0});
     qint64 now = 0;
     run.start(now, site.known());
-    site.exchange(run, now);
-    run.cancel(now, how);
+    for (; now < at; run.advance(now = run.nextWakeMs()))
+        site.exchange(run, now);
+    if (cut == u"send failed"_s) {
+        run.sendFailed(now, run.takeQueries());
+    } else if (!cut.isEmpty()) {
+        site.exchange(run, now);
+        run.cancel(now, cut == u"settle now"_s ? PlanRun::Cancel::SettleNow : PlanRun::Cancel::SettleInFlight);
+    }
     runToEnd(run, site, &now);
 
     QCOMPARE(now, endsAt);
-    QCOMPARE(site.writeQueries, 32);
-    QCOMPARE(PlanSummary(run.rows()), QStringLiteral("32 no answer, 8 not sent"));
-    QVERIFY(run.cancelled());
+    QCOMPARE(site.writeQueries, writes);
+    QCOMPARE(site.readQueries, 0); // the devices handed to it are all there is
+    QCOMPARE(run.rows().at(0).attempts, attempts);
+    QCOMPARE(run.doneCount(), 40);
+    QCOMPARE(PlanSummary(run.rows()), summary);
+    QCOMPARE(run.cancelled(), !cut.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_PlanRun)
