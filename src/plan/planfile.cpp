@@ -382,23 +382,19 @@ PlanFileResult ReadPlanFile(QIODevice &file)
     return ReadPlanFile(bytes);
 }
 
-void AppendCsvField(QString &out, const QString &text)
+void AppendCsvLine(QString &out, const QString *texts, qsizetype count)
 {
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')) {
-        out += u'"';
-        out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\""));
-        out += u'"';
-    } else {
-        out += text;
-    }
-}
-
-void AppendDeviceCsvLine(QString &out, const DeviceTexts &texts)
-{
-    for (int c = 0; c < DeviceColumnCount; ++c) {
+    for (qsizetype c = 0; c < count; ++c) {
         if (c)
             out += u',';
-        AppendCsvField(out, texts[c]);
+        const QString &text = texts[c];
+        if (text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')) {
+            out += u'"';
+            out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\""));
+            out += u'"';
+        } else {
+            out += text;
+        }
     }
     out += QLatin1String("\r\n");
 }

@@ -43,10 +43,14 @@ PlanFileResult ReadPlanFile(QIODevice &file);
 // that never ends (a device, a pipe) does not take all memory.
 constexpr qint64 MaxPlanFileBytes = 64 * 1024 * 1024;
 
-// RFC 4180: quoted when needed, quotes doubled.
-void AppendCsvField(QString &out, const QString &text);
-// One line of the nine column texts, ended by CRLF.
-void AppendDeviceCsvLine(QString &out, const DeviceTexts &texts);
+// One line of the texts, RFC 4180 (quoted when needed, quotes doubled),
+// ended by CRLF.
+void AppendCsvLine(QString &out, const QString *texts, qsizetype count);
+// One line of the nine column texts.
+inline void AppendDeviceCsvLine(QString &out, const DeviceTexts &texts)
+{
+    AppendCsvLine(out, texts.data(), qsizetype(texts.size()));
+}
 // The header line of find's CSV.
 QString DeviceCsvHeader();
 // The plan in find's CSV, which ReadPlanFile() reads back as it is: device

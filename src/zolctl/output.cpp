@@ -354,17 +354,11 @@ bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, O
     }
     case OutputFormat::Csv: {
         QString csv;
-        const auto line = [&csv](const QStringList &row) {
-            for (int c = 0; c < int(row.size()); ++c) {
-                if (c)
-                    csv += u',';
-                AppendCsvField(csv, row[c]);
-            }
-            csv += QLatin1String("\r\n");
-        };
-        line(reportTitles());
-        for (const PlanReportEntry &entry : entries)
-            line(reportTexts(entry));
+        AppendCsvLine(csv, reportTitles().constData(), reportTitles().size());
+        for (const PlanReportEntry &entry : entries) {
+            const QStringList texts = reportTexts(entry);
+            AppendCsvLine(csv, texts.constData(), texts.size());
+        }
         return out.write(csv.toUtf8());
     }
     case OutputFormat::Json:
