@@ -64,7 +64,8 @@ QList<QStringList> readCsv(const QString &text)
 
 const QString PumpMac = u"00:1A:2B:3C:4D:5E"_s; // on both segments
 const QString GateMac = u"00:1A:2B:3C:4D:5F"_s;
-const QString Pump = PumpMac + u",1A2B,10.77.1.20,255.255.255.0,10.77.1.1,TRUE,Pump_1,Hall A"_s;
+// Its gateway, as another tool wrote it, fails the dialog's check.
+const QString Pump = PumpMac + u",1A2B,10.77.1.20,255.255.255.0,10.77.1.01,TRUE,Pump_1,Hall A"_s;
 // Named by another tool: the name fails the dialog's checks.
 const QString Gate = GateMac + u",FFFF,10.77.2.20,255.255.255.0,10.77.2.1,FALSE,cam-1,Roof,Gate \"Box\""_s;
 
@@ -113,7 +114,7 @@ private slots:
     void initTestCase();
     void findListsEveryDeviceOnceInEveryFormat();
     void renewSendsTheDialogsQuery();
-    void setChecksOnlyTheValuesGiven();
+    void setChecksTheValuesGivenAndTheAddressesFixed();
     void unwritableOutput_data();
     void unwritableOutput();
     void badInputSendsNothing_data();
@@ -184,7 +185,7 @@ void tst_Zolctl::renewSendsTheDialogsQuery()
     QVERIFY(DeviceSimulator::waitFor([&] { return m_segment[0]->logLines().contains(query); }, 5000));
 }
 
-void tst_Zolctl::setChecksOnlyTheValuesGiven()
+void tst_Zolctl::setChecksTheValuesGivenAndTheAddressesFixed()
 {
     const Run run = zolctl({u"set"_s, GateMac, u"--ip"_s, u"10.77.2.30"_s});
     QCOMPARE(run.out, u"updated\n"_s);
@@ -193,6 +194,8 @@ void tst_Zolctl::setChecksOnlyTheValuesGiven()
     QCOMPARE(csv.size(), 3);
     QCOMPARE(csv.at(2).mid(2, 7), (QStringList{GateMac, u"10.77.2.30"_s, u"255.255.255.0"_s, u"10.77.2.1"_s,
                                                u"Disabled"_s, u"cam-1"_s, u"Roof"_s}));
+    const Run fixing = zolctl({u"set"_s, PumpMac, u"--dhcp"_s, u"off"_s}); // the kept addresses become fixed: checked
+    QCOMPARE(fixing.err + QString::number(fixing.code), u"Invalid Gateway.\n2"_s);
 }
 
 void tst_Zolctl::unwritableOutput_data()
