@@ -669,6 +669,10 @@
         <translation>文件是空的</translation>
     </message>
     <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>文件大于 %1 MiB</translation>
+    </message>
+    <message>
         <source>waiting</source>
         <translation>等待中</translation>
     </message>
@@ -777,10 +781,6 @@
     <message>
         <source>Plans (*.csv *.json);;All files (*)</source>
         <translation>计划 (*.csv *.json);;所有文件 (*)</translation>
-    </message>
-    <message>
-        <source>the file is larger than %1 MiB</source>
-        <translation>文件大于 %1 MiB</translation>
     </message>
     <message>
         <source>it names no device</source>

@@ -669,6 +669,10 @@
         <translation>the file is empty</translation>
     </message>
     <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>the file is larger than %1 MiB</translation>
+    </message>
+    <message>
         <source>waiting</source>
         <translation>waiting</translation>
     </message>
@@ -777,10 +781,6 @@
     <message>
         <source>Plans (*.csv *.json);;All files (*)</source>
         <translation>Plans (*.csv *.json);;All files (*)</translation>
-    </message>
-    <message>
-        <source>the file is larger than %1 MiB</source>
-        <translation>the file is larger than %1 MiB</translation>
     </message>
     <message>
         <source>it names no device</source>

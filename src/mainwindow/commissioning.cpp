@@ -63,9 +63,7 @@ bool Zol_ClientMainWindow::applyPlanFrom(const QString &fileName)
     PlanFileResult read;
     if (!file.open(QIODevice::ReadOnly)) {
         why = file.errorString();
-    } else if (const QByteArray bytes = file.read(MaxPlanFileBytes + 1); bytes.size() > MaxPlanFileBytes) {
-        why = tr("the file is larger than %1 MiB").arg(MaxPlanFileBytes >> 20);
-    } else if (read = ReadPlanFile(bytes); !read.ok()) {
+    } else if (read = ReadPlanFile(file); !read.ok()) {
         why = read.errorText();
     } else if (read.plan.isEmpty()) {
         why = tr("it names no device");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "plan/planfile.h"
 
+#include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,7 +12,7 @@
 
 QString PlanFileResult::errorText() const
 {
-    return PlanEngine::tr("line %1: %2").arg(errorLine).arg(error);
+    return errorLine > 0 ? PlanEngine::tr("line %1: %2").arg(errorLine).arg(error) : error;
 }
 
 namespace {
@@ -366,23 +367,34 @@ PlanFileResult ReadPlanFile(const QByteArray &bytes)
     return readCsv(QString::fromUtf8(content));
 }
 
-void AppendCsvField(QString &out, const QString &text)
+PlanFileResult ReadPlanFile(QIODevice &file)
 {
-    if (text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')) {
-        out += u'"';
-        out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\""));
-        out += u'"';
-    } else {
-        out += text;
-    }
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    qint64 got = 0;
+    // A pipe gives what its writer has written so far: read until it ends.
+    while (bytes.size() <= MaxPlanFileBytes && (got = file.read(chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, got);
+    if (got < 0)
+        return failure(0, file.errorString());
+    if (bytes.size() > MaxPlanFileBytes)
+        return failure(0, PlanEngine::tr("the file is larger than %1 MiB").arg(MaxPlanFileBytes >> 20));
+    return ReadPlanFile(bytes);
 }
 
-void AppendDeviceCsvLine(QString &out, const DeviceTexts &texts)
+void AppendCsvLine(QString &out, const QString *texts, qsizetype count)
 {
-    for (int c = 0; c < DeviceColumnCount; ++c) {
+    for (qsizetype c = 0; c < count; ++c) {
         if (c)
             out += u',';
-        AppendCsvField(out, texts[c]);
+        const QString &text = texts[c];
+        if (text.contains(u',') || text.contains(u'"') || text.contains(u'\r') || text.contains(u'\n')) {
+            out += u'"';
+            out += QString(text).replace(QLatin1String("\""), QLatin1String("\"\""));
+            out += u'"';
+        } else {
+            out += text;
+        }
     }
     out += QLatin1String("\r\n");
 }

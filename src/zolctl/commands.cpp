@@ -8,6 +8,7 @@
 
 #include "net/messages.h"
 #include "net/validation.h"
+#include "plan/plan.h"
 #include "plan/writeattempts.h"
 
 #include <QElapsedTimer>
@@ -172,35 +173,30 @@ int runSet(const CtlOptions &options, OutputStream &out)
     const std::optional<DeviceTexts> device = discoverDevice(listener, options, &exitCode);
     if (!device)
         return exitCode;
-    const DeviceTexts &current = *device;
-
-    // The dialog opened on this device, then the options typed into it.
-    const bool initialDhcp = current[DeviceColumn::Dhcp] == DhcpEnabledText();
-    EditFields fields;
-    fields.dhcp = options.dhcp.value_or(initialDhcp);
-    if (addressesGiven(options) && fields.dhcp) {
-        Complain(QStringLiteral("DHCP is on on %1: ").arg(current[DeviceColumn::Mac]) + addressesNeedDhcpOff());
+    const DeviceSettings current = DeviceSettings::fromTexts(*device);
+    if (addressesGiven(options) && options.dhcp.value_or(current.dhcp)) {
+        Complain(QStringLiteral("DHCP is on on %1: ").arg(current.mac) + addressesNeedDhcpOff());
         return ExitUsage;
     }
-    fields.ip = options.ip.value_or(current[DeviceColumn::Ip]);
-    fields.mask = options.mask.value_or(current[DeviceColumn::Mask]);
-    fields.gateway = options.gateway.value_or(current[DeviceColumn::Gateway]);
-    fields.name = options.name.value_or(current[DeviceColumn::Name]);
-    fields.location = options.location.value_or(current[DeviceColumn::Location]);
-
-    const bool changed = fields.ip != current[DeviceColumn::Ip] || fields.mask != current[DeviceColumn::Mask]
-        || fields.gateway != current[DeviceColumn::Gateway] || fields.dhcp != initialDhcp
-        || fields.name != current[DeviceColumn::Name] || fields.location != current[DeviceColumn::Location];
-    if (!changed) {
+    // The dialog opened on this device, then the options typed into it: the
+    // addresses it holds become fixed ones with DHCP turned off, and are
+    // checked then.
+    const PlanRow row{0, current.mac, options.ip, options.mask, options.gateway, options.name, options.location,
+                      options.dhcp};
+    const RowCheck check = CheckPlan({row}, {current}).rows.constFirst();
+    for (const QString &error : check.errors)
+        PrintError(error);
+    if (!check.errors.isEmpty())
+        return ExitUsage;
+    if (check.unchanged()) {
         out.writeLine(QStringLiteral("unchanged"));
         return ExitSuccess;
     }
-    const QString &mac = current[DeviceColumn::Mac];
     // Each attempt a new query by OK's rule.
-    const auto query = [mac, fields] {
+    const auto query = [mac = current.mac, fields = check.values] {
         return NextWriteQuery(mac, fields.ip, fields.mask, fields.gateway, fields.dhcp, fields.name, fields.location);
     };
-    return sendAndAwaitVerdict(listener, out, options, mac, query, QStringLiteral("updated"));
+    return sendAndAwaitVerdict(listener, out, options, current.mac, query, QStringLiteral("updated"));
 }
 
 int runRenew(const CtlOptions &options, OutputStream &out)

@@ -209,7 +209,7 @@ void JsonBuffer::appendAddress(quint32 address)
 // again for the next, where a whole large list would take fresh memory.
 constexpr size_t JsonPieceBytes = 64 * 1024;
 
-bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
+void writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
 {
     static constexpr std::string_view keys[DeviceColumnCount] = {"type", "serial", "mac", "ip", "mask",
                                                                  "gateway", "dhcp", "name", "location"};
@@ -242,12 +242,12 @@ bool writeJson(OutputStream &stream, const QList<const DeviceEntry *> &devices)
         out.append('}');
         if (out.size() >= JsonPieceBytes) {
             if (!stream.write(out.bytes()))
-                return false;
+                return;
             out.clear();
         }
     }
     out.append(first ? std::string_view("]\n") : std::string_view("\n]\n"));
-    return stream.write(out.bytes());
+    stream.write(out.bytes());
 }
 
 const QStringList &reportTitles()
@@ -265,7 +265,7 @@ QStringList reportTexts(const PlanReportEntry &entry)
             ChangesText(entry.changes),  entry.message, entry.warning};
 }
 
-bool writeReportJson(OutputStream &stream, const QList<PlanReportEntry> &entries)
+void writeReportJson(OutputStream &stream, const QList<PlanReportEntry> &entries)
 {
     JsonBuffer out;
     const auto key = [&out](std::string_view name) {
@@ -305,7 +305,7 @@ bool writeReportJson(OutputStream &stream, const QList<PlanReportEntry> &entries
         text("warning", entry.warning, "}");
     }
     out.append(entries.isEmpty() ? std::string_view("]\n") : std::string_view("\n]\n"));
-    return stream.write(out.bytes());
+    stream.write(out.bytes());
 }
 
 } // namespace
@@ -327,20 +327,22 @@ QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices)
     return list;
 }
 
-bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format)
+void WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format)
 {
     switch (format) {
     case OutputFormat::Table:
-        return out.write(formatTable(devices));
+        out.write(formatTable(devices));
+        break;
     case OutputFormat::Csv:
-        return out.write(formatCsv(devices));
+        out.write(formatCsv(devices));
+        break;
     case OutputFormat::Json:
-        return writeJson(out, devices);
+        writeJson(out, devices);
+        break;
     }
-    return true;
 }
 
-bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format)
+void WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format)
 {
     switch (format) {
     case OutputFormat::Table: {
@@ -350,27 +352,23 @@ bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, O
             // A check's message may have several lines: one here.
             rows.last()[5] = rows.last()[5].simplified();
         }
-        return out.write(alignedTable(reportTitles(), rows));
+        out.write(alignedTable(reportTitles(), rows));
+        break;
     }
     case OutputFormat::Csv: {
         QString csv;
-        const auto line = [&csv](const QStringList &row) {
-            for (int c = 0; c < int(row.size()); ++c) {
-                if (c)
-                    csv += u',';
-                AppendCsvField(csv, row[c]);
-            }
-            csv += QLatin1String("\r\n");
-        };
-        line(reportTitles());
-        for (const PlanReportEntry &entry : entries)
-            line(reportTexts(entry));
-        return out.write(csv.toUtf8());
+        AppendCsvLine(csv, reportTitles().constData(), reportTitles().size());
+        for (const PlanReportEntry &entry : entries) {
+            const QStringList texts = reportTexts(entry);
+            AppendCsvLine(csv, texts.constData(), texts.size());
+        }
+        out.write(csv.toUtf8());
+        break;
     }
     case OutputFormat::Json:
-        return writeReportJson(out, entries);
+        writeReportJson(out, entries);
+        break;
     }
-    return true;
 }
 
 bool OutputStream::write(QByteArrayView bytes)

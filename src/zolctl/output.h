@@ -38,8 +38,8 @@ private:
 };
 
 // Prints the found devices as "zolctl find" does, UTF-8. Device texts are
-// data: they are never used as a format. False when the output failed.
-bool WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format);
+// data: they are never used as a format. A failure is the stream's to tell.
+void WriteDevices(OutputStream &out, const QList<const DeviceEntry *> &devices, OutputFormat format);
 
 // One plan row's outcome as apply and assign report it.
 struct PlanReportEntry
@@ -53,8 +53,8 @@ struct PlanReportEntry
     QString warning;
 };
 // One entry per plan row: in a table a line each, in CSV a record each under
-// a header row, in JSON an object each. False when the output failed.
-bool WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format);
+// a header row, in JSON an object each.
+void WritePlanReport(OutputStream &out, const QList<PlanReportEntry> &entries, OutputFormat format);
 
 // The entries in a stable order: by MAC address.
 QList<const DeviceEntry *> SortedByMac(const QList<DeviceEntry> &devices);

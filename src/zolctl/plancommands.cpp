@@ -227,19 +227,15 @@ int RunApply(const CtlOptions &options, OutputStream &out)
 {
     const bool standardInput = options.plan == QLatin1String("-");
     QFile file;
-    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly) : (file.setFileName(options.plan),
-                                                                                 file.open(QIODevice::ReadOnly));
+    // Through the descriptor: Qt reads a FILE * without waiting for more.
+    const bool opened = standardInput ? file.open(STDIN_FILENO, QIODevice::ReadOnly)
+                                      : (file.setFileName(options.plan), file.open(QIODevice::ReadOnly));
     if (!opened) {
         Complain(QStringLiteral("cannot read %1: %2").arg(options.plan, file.errorString()));
         return ExitUsage;
     }
     const QString source = standardInput ? QStringLiteral("standard input") : options.plan;
-    const QByteArray bytes = file.read(MaxPlanFileBytes + 1);
-    if (bytes.size() > MaxPlanFileBytes) {
-        Complain(QStringLiteral("%1: the file is larger than %2 MiB").arg(source).arg(MaxPlanFileBytes >> 20));
-        return ExitUsage;
-    }
-    const PlanFileResult read = ReadPlanFile(bytes);
+    const PlanFileResult read = ReadPlanFile(file);
     if (!read.ok()) {
         Complain(QStringLiteral("%1: %2").arg(source, read.errorText()));
         return ExitUsage;
